@@ -1,0 +1,71 @@
+#include "app/Application.h"
+
+#include "app/AppLog.h"
+#include "app/LFGlobals.h"
+#include "app/SettingsForm.h"
+#include "app/SettingsStore.h"
+#include "organizer/NodesForm.h"
+#include "organizer/ShedulerForm.h"
+#include "platform/InstanceLock.h"
+#include "platform/SystemInfo.h"
+#include "platform/TerminationSignals.h"
+#include "search/BD.h"
+#include "shell/MainForm.h"
+
+#include <QApplication>
+
+#include <memory>
+
+int runLanternfly(int& argc, char** argv, const SystemInfo& system)
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("lanternfly-desktop"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Lanternfly Desktop"));
+    QApplication::setDesktopFileName(QStringLiteral("lanternfly-desktop"));
+    // The sidebar hides instead of closing; only Exit ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    InstanceLock lock(InstanceLock::defaultPath());
+    switch (lock.tryAcquire()) {
+    case InstanceLock::Result::Acquired:
+        break;
+    case InstanceLock::Result::HeldElsewhere:
+        return 0;
+    case InstanceLock::Result::Unavailable:
+        // Better two sidebars than none.
+        qCWarning(lcApp).noquote()
+            << "cannot take the instance lock" << lock.path() << "-" << lock.error();
+        break;
+    }
+
+    const int version = system.osMajorVersion();
+    if (version != 5 && version != 6)
+        return 0;
+
+    LFGlobals globals;
+    const QString settingsPath = SettingsStore::settingsPathFor(system.executablePath());
+
+    // The five long-lived windows, in their order; the sidebar shows itself first.
+    auto mainForm = std::make_unique<MainForm>(globals, system, settingsPath);
+    mainForm->show();
+    auto shedulerForm = std::make_unique<ShedulerForm>();
+    auto settingsForm = std::make_unique<SettingsForm>(mainForm.get());
+    auto bd = std::make_unique<BD>();
+    auto nodesForm = std::make_unique<NodesForm>();
+
+    QObject::connect(mainForm.get(), &MainForm::settingsRequested, settingsForm.get(),
+                     &QDialog::exec);
+
+    TerminationSignals terminationSignals;
+    QObject::connect(&terminationSignals, &TerminationSignals::terminationRequested, mainForm.get(),
+                     [&](int signalNumber) {
+                         qCInfo(lcApp) << "ending on signal" << signalNumber;
+                         mainForm->CloseApp();
+                     });
+
+    const int status = QApplication::exec();
+    mainForm->FormDestroy();
+    // Balloons raised during the exit steps are queued; let them out.
+    QCoreApplication::processEvents();
+    return status;
+}

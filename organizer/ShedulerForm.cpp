@@ -1,0 +1,7 @@
+#include "organizer/ShedulerForm.h"
+
+ShedulerForm::ShedulerForm(QWidget* parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("ShedulerForm"));
+    setWindowTitle(QStringLiteral("Reminder"));
+}

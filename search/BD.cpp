@@ -1,0 +1,6 @@
+#include "search/BD.h"
+
+BD::BD(QObject* parent) : QObject(parent)
+{
+    setObjectName(QStringLiteral("BD"));
+}

@@ -1,0 +1,101 @@
+#include "shell/Artwork.h"
+
+#include <QGuiApplication>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace Artwork {
+namespace {
+
+const QColor kInk(0x3a, 0x4a, 0x5c);
+const QColor kEdge(0xb8, 0xc3, 0xcc);
+
+// Drawn at the screen's pixel ratio so that the sidebar stays sharp when scaled.
+QPixmap canvas(int width, int height)
+{
+    const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    QPixmap pixmap(QSize(width, height) * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    return pixmap;
+}
+
+} // namespace
+
+QPixmap titleStrip(int width, int height)
+{
+    QPixmap pixmap = canvas(width, height);
+    QPainter painter(&pixmap);
+    QLinearGradient gradient(0, 0, 0, height);
+    gradient.setColorAt(0, QColor(0x5d, 0x72, 0x87));
+    gradient.setColorAt(1, QColor(0x41, 0x53, 0x66));
+    painter.fillRect(0, 0, width, height, gradient);
+    painter.setPen(QColor(0x2f, 0x3d, 0x4b));
+    painter.drawLine(0, height - 1, width, height - 1);
+    return pixmap;
+}
+
+QPixmap titleButton(TitleButton kind)
+{
+    QPixmap pixmap = canvas(17, 17);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(255, 255, 255, 90), 1));
+    painter.setBrush(QColor(255, 255, 255, 40));
+    painter.drawRoundedRect(QRectF(0.5, 0.5, 16, 16), 3, 3);
+    painter.setPen(QPen(Qt::white, 1.6, Qt::SolidLine, Qt::RoundCap));
+    switch (kind) {
+    case TitleButton::Add:
+        painter.drawLine(QPointF(8.5, 4.5), QPointF(8.5, 12.5));
+        painter.drawLine(QPointF(4.5, 8.5), QPointF(12.5, 8.5));
+        break;
+    case TitleButton::Minimize:
+        painter.drawLine(QPointF(4.5, 12), QPointF(12.5, 12));
+        break;
+    case TitleButton::Close:
+        painter.drawLine(QPointF(5, 5), QPointF(12, 12));
+        painter.drawLine(QPointF(12, 5), QPointF(5, 12));
+        break;
+    }
+    return pixmap;
+}
+
+QPixmap panelBackground(int width, int height)
+{
+    QPixmap pixmap = canvas(width, height);
+    QPainter painter(&pixmap);
+    QLinearGradient gradient(0, 0, 0, height);
+    gradient.setColorAt(0, QColor(0xfa, 0xfb, 0xfc));
+    gradient.setColorAt(1, QColor(0xe9, 0xee, 0xf2));
+    painter.fillRect(0, 0, width, height, gradient);
+    painter.setPen(kEdge);
+    painter.drawLine(0, height - 1, width, height - 1);
+    painter.setPen(Qt::white);
+    painter.drawLine(0, 0, width, 0);
+    return pixmap;
+}
+
+QPixmap closeControl()
+{
+    QPixmap pixmap = canvas(9, 9);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(kInk, 1.4, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(QPointF(1.5, 1.5), QPointF(7.5, 7.5));
+    painter.drawLine(QPointF(7.5, 1.5), QPointF(1.5, 7.5));
+    return pixmap;
+}
+
+QPixmap sidebarBackground(int width, int height)
+{
+    QPixmap pixmap = canvas(width, height);
+    QPainter painter(&pixmap);
+    QLinearGradient gradient(0, 0, 0, height);
+    gradient.setColorAt(0, QColor(0xdf, 0xe5, 0xea));
+    gradient.setColorAt(1, QColor(0xc9, 0xd2, 0xda));
+    painter.fillRect(0, 0, width, height, gradient);
+    return pixmap;
+}
+
+} // namespace Artwork

@@ -1,0 +1,477 @@
+#include "shell/MainForm.h"
+
+#include "app/LFGlobals.h"
+#include "app/SettingsStore.h"
+#include "platform/SystemInfo.h"
+#include "shell/Artwork.h"
+#include "shell/ClickableImage.h"
+#include "shell/ShellLog.h"
+#include "shell/SidebarPanel.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QDateTime>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenu>
+#include <QMessageBox>
+#include <QScreen>
+#include <QThread>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <exception>
+#include <utility>
+
+namespace {
+
+// Heights of the panels' background pictures, which the panels take on.
+constexpr int kTitleHeight = 34;
+constexpr int kClockHeight = 77;
+constexpr int kWeatherHeight = 86;
+constexpr int kSearchHeight = 52;
+constexpr int kNewsHeight = 103;
+constexpr int kOrgHeight = 133;
+constexpr int kAdHeight = 114;
+constexpr int kNodeHeight = 108;
+constexpr int kPicHeight = 158;
+
+// The first-run rule hides the adverts on screens at most this high.
+constexpr int kSmallScreenHeight = 800;
+
+QAction* makeCheckItem(QMenu* menu, const QString& name, const QString& text)
+{
+    QAction* item = menu->addAction(text);
+    item->setObjectName(name);
+    item->setCheckable(true);
+    return item;
+}
+
+} // namespace
+
+MainForm::MainForm(LFGlobals& globals, const SystemInfo& system, QString settingsPath,
+                   QWidget* parent)
+    : QWidget(parent), m_globals(globals), m_system(system), m_settingsPath(std::move(settingsPath))
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Lanternfly Desktop"));
+    // A tool window has no taskbar button; the tray icon is the way in.
+    setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    setFont(QFont(QStringLiteral("Tahoma"), 8));
+    setFixedWidth(kWidth);
+    // Created transparent; the show handler makes it opaque once it is in place.
+    setWindowOpacity(0.0);
+
+    buildActions();
+    buildTrayMenu();
+    m_stack = new QVBoxLayout(this);
+    m_stack->setContentsMargins(0, 0, 0, 0);
+    m_stack->setSpacing(0);
+    buildTitleStrip();
+    buildPanels();
+
+    m_clockTimer = new QTimer(this);
+    m_clockTimer->setObjectName(QStringLiteral("ClockTimer"));
+    m_clockTimer->setInterval(1000);
+    connect(m_clockTimer, &QTimer::timeout, this, &MainForm::ClockTimerTimer);
+    m_clockTimer->start();
+
+    FormCreate();
+}
+
+MainForm::~MainForm() = default;
+
+void MainForm::buildActions()
+{
+    const auto addAction = [this](const char* name, void (MainForm::*slot)()) {
+        auto* action = new QAction(QString::fromLatin1(name), this);
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    addAction("CloseApp", &MainForm::CloseApp);
+    addAction("ShowApp", &MainForm::ShowApp);
+    addAction("HideApp", &MainForm::HideApp);
+    addAction("DrawItems", &MainForm::DrawItems);
+}
+
+void MainForm::buildTrayMenu()
+{
+    m_trayMenu = new QMenu(this);
+    m_trayMenu->setObjectName(QStringLiteral("TrayMenu"));
+    QAction* show =
+        m_trayMenu->addAction(QStringLiteral("Show Lanternfly"), this, &MainForm::ShowApp);
+    show->setObjectName(QStringLiteral("N2"));
+    QAction* hide = m_trayMenu->addAction(QStringLiteral("Hide"), this, &MainForm::HideApp);
+    hide->setObjectName(QStringLiteral("Hide1"));
+    m_trayMenu->addSeparator()->setObjectName(QStringLiteral("N4"));
+    m_clockCheck = makeCheckItem(m_trayMenu, QStringLiteral("ClockCheck"), QStringLiteral("Clock"));
+    m_weatherCheck =
+        makeCheckItem(m_trayMenu, QStringLiteral("WeatherCheck"), QStringLiteral("Weather"));
+    m_newsCheck = makeCheckItem(m_trayMenu, QStringLiteral("NewsCheck"), QStringLiteral("News"));
+    m_adCheck = makeCheckItem(m_trayMenu, QStringLiteral("AdCheck"), QStringLiteral("Advertizing"));
+    // QAction toggles the check mark before triggered(), so the panels follow the new state.
+    for (QAction* item : {m_clockCheck, m_weatherCheck, m_newsCheck, m_adCheck})
+        connect(item, &QAction::triggered, this, &MainForm::DrawItems);
+    m_trayMenu->addSeparator()->setObjectName(QStringLiteral("N7"));
+    QAction* settings =
+        m_trayMenu->addAction(QStringLiteral("Settings"), this, &MainForm::settingsRequested);
+    settings->setObjectName(QStringLiteral("Settings1"));
+    m_trayMenu->addSeparator()->setObjectName(QStringLiteral("N3"));
+    QAction* exit = m_trayMenu->addAction(QStringLiteral("Exit"), this, &MainForm::CloseApp);
+    exit->setObjectName(QStringLiteral("N1"));
+}
+
+void MainForm::buildTitleStrip()
+{
+    auto* strip = addPanel(QStringLiteral("TopImage"), kTitleHeight);
+    strip->setBackgroundRole(QPalette::NoRole);
+    auto* title = addLabel(strip, QStringLiteral("TitleLabel"), QRect(10, 8, 140, 18),
+                           QStringLiteral("Lanternfly Desktop"));
+    title->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
+    strip->setContextMenu(m_trayMenu);
+
+    const auto openTrayMenu = [this] {
+        m_trayMenu->popup(QCursor::pos());
+    };
+    auto* add = new ClickableImage(QStringLiteral("AddImage"),
+                                   Artwork::titleButton(Artwork::TitleButton::Add), strip);
+    add->move(159, 5);
+    connect(add, &ClickableImage::clicked, this, openTrayMenu);
+    connect(add, &ClickableImage::rightClicked, this, openTrayMenu);
+    auto* minimize =
+        new ClickableImage(QStringLiteral("MinimizeImage"),
+                           Artwork::titleButton(Artwork::TitleButton::Minimize), strip);
+    minimize->move(176, 5);
+    connect(minimize, &ClickableImage::clicked, this, &MainForm::HideApp);
+    auto* close = new ClickableImage(QStringLiteral("CloseImage"),
+                                     Artwork::titleButton(Artwork::TitleButton::Close), strip);
+    close->move(192, 5);
+    connect(close, &ClickableImage::clicked, this, &MainForm::HideApp);
+}
+
+SidebarPanel* MainForm::addPanel(const QString& name, int height)
+{
+    const QPixmap background = name == QLatin1String("TopImage")
+                                   ? Artwork::titleStrip(kWidth, height)
+                                   : Artwork::panelBackground(kWidth, height);
+    auto* panel = new SidebarPanel(name, background, this);
+    m_stack->addWidget(panel);
+    return panel;
+}
+
+QLabel* MainForm::addLabel(QWidget* panel, const QString& name, QRect geometry, const QString& text)
+{
+    auto* label = new QLabel(text, panel);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    return label;
+}
+
+ClickableImage* MainForm::addCloseControl(SidebarPanel* panel, const QString& name, QPoint at,
+                                          QAction* checkItem)
+{
+    auto* control = new ClickableImage(name, Artwork::closeControl(), panel);
+    control->move(at);
+    connect(control, &ClickableImage::clicked, this,
+            [this, panel, checkItem] { hidePanel(panel, checkItem); });
+    return control;
+}
+
+QMenu* MainForm::addOptionMenu(SidebarPanel* panel, const QString& menuName,
+                               const QString& closeName, QAction* checkItem)
+{
+    auto* menu = new QMenu(this);
+    menu->setObjectName(menuName);
+    QAction* close = menu->addAction(QStringLiteral("Close"), this,
+                                     [this, panel, checkItem] { hidePanel(panel, checkItem); });
+    close->setObjectName(closeName);
+    panel->setContextMenu(menu);
+    return menu;
+}
+
+void MainForm::hidePanel(QWidget* panel, QAction* checkItem)
+{
+    panel->hide();
+    checkItem->setChecked(false);
+}
+
+void MainForm::buildPanels()
+{
+    m_clockPanel = addPanel(QStringLiteral("ClockPanel"), kClockHeight);
+    m_timeLabel = addLabel(m_clockPanel, QStringLiteral("TimeLabel"), QRect(29, 21, 72, 36),
+                           QStringLiteral("00:00"));
+    m_timeLabel->setStyleSheet(QStringLiteral("color: rgb(47, 91, 162);"));
+    QFont timeFont(QStringLiteral("Century Gothic"));
+    timeFont.setPixelSize(29);
+    timeFont.setBold(true);
+    m_timeLabel->setFont(timeFont);
+    QFont smallFont(QStringLiteral("FuturaFuturisC"));
+    smallFont.setPixelSize(11);
+    m_dayOfWeek = addLabel(m_clockPanel, QStringLiteral("DayOfWeek"), QRect(107, 29, 100, 13),
+                           QStringLiteral("Saturday"));
+    m_date = addLabel(m_clockPanel, QStringLiteral("LDate"), QRect(107, 40, 100, 13),
+                      QStringLiteral("January 01 2007"));
+    for (QLabel* label : {m_dayOfWeek, m_date}) {
+        label->setFont(smallFont);
+        label->setStyleSheet(QStringLiteral("color: rgb(87, 87, 87);"));
+    }
+    addCloseControl(m_clockPanel, QStringLiteral("CCloseImage"), QPoint(197, 3), m_clockCheck);
+
+    m_weatherPanel = addPanel(QStringLiteral("WeatherPanel"), kWeatherHeight);
+    addCloseControl(m_weatherPanel, QStringLiteral("WCloseImage"), QPoint(197, 3), m_weatherCheck);
+    addOptionMenu(m_weatherPanel, QStringLiteral("WeatherOpt"), QStringLiteral("WClose"),
+                  m_weatherCheck);
+
+    auto* searchPanel = addPanel(QStringLiteral("SearchPanel"), kSearchHeight);
+    auto* searchEdit = new QLineEdit(searchPanel);
+    searchEdit->setObjectName(QStringLiteral("SearchEdit"));
+    searchEdit->setAccessibleName(QStringLiteral("Search"));
+    searchEdit->setGeometry(16, 13, 136, 19);
+    searchEdit->setFrame(false);
+    searchEdit->setStyleSheet(QStringLiteral("background: #E6E6E6; color: black;"));
+    auto* searchMenu = new QMenu(this);
+    searchMenu->setObjectName(QStringLiteral("SearchMenu"));
+    m_desktopSearch = searchMenu->addAction(QStringLiteral("Desktop Search"));
+    m_desktopSearch->setObjectName(QStringLiteral("DesktopSearch1"));
+    searchMenu->addAction(QStringLiteral("Internet Search"))
+        ->setObjectName(QStringLiteral("InternetSearch1"));
+
+    m_newsPanel = addPanel(QStringLiteral("NewsPanel"), kNewsHeight);
+    addLabel(m_newsPanel, QStringLiteral("NTIME1"), QRect(10, 6, 180, 12));
+    addLabel(m_newsPanel, QStringLiteral("NTITLE1"), QRect(10, 18, 190, 14));
+    addLabel(m_newsPanel, QStringLiteral("NCONTENT1"), QRect(10, 32, 195, 18));
+    addLabel(m_newsPanel, QStringLiteral("NTIME2"), QRect(10, 52, 180, 12));
+    addLabel(m_newsPanel, QStringLiteral("NTITLE2"), QRect(10, 64, 190, 14));
+    addLabel(m_newsPanel, QStringLiteral("NCONTENT2"), QRect(10, 78, 195, 18));
+    addCloseControl(m_newsPanel, QStringLiteral("NCloseImage"), QPoint(197, 1), m_newsCheck);
+    addOptionMenu(m_newsPanel, QStringLiteral("NewsOpt"), QStringLiteral("NClose"), m_newsCheck);
+
+    auto* orgPanel = addPanel(QStringLiteral("OrgPanel"), kOrgHeight);
+    addLabel(orgPanel, QStringLiteral("ORGLab1"), QRect(10, 20, 195, 30));
+    addLabel(orgPanel, QStringLiteral("ORGLab2"), QRect(10, 55, 195, 30));
+    addLabel(orgPanel, QStringLiteral("ORGLab3"), QRect(10, 90, 195, 30));
+
+    m_adPanel = addPanel(QStringLiteral("AdPanel"), kAdHeight);
+    addLabel(m_adPanel, QStringLiteral("AdTitle"), QRect(10, 8, 175, 14));
+    addLabel(m_adPanel, QStringLiteral("AdBody"), QRect(10, 22, 195, 32));
+    addLabel(m_adPanel, QStringLiteral("AdTitle2"), QRect(10, 58, 175, 14));
+    addLabel(m_adPanel, QStringLiteral("AdBody2"), QRect(10, 72, 195, 32));
+    addCloseControl(m_adPanel, QStringLiteral("Image1"), QPoint(190, 3), m_adCheck);
+    addOptionMenu(m_adPanel, QStringLiteral("AdverOpt"), QStringLiteral("AClose"), m_adCheck);
+
+    auto* nodePanel = addPanel(QStringLiteral("NodePanel"), kNodeHeight);
+    m_nodeLabel = addLabel(nodePanel, QStringLiteral("NodeLabel"), QRect(12, 10, 193, 88));
+    m_nodeLabel->setWordWrap(true);
+    m_nodeLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    auto* picPanel = addPanel(QStringLiteral("PicPanel"), kPicHeight);
+    addLabel(picPanel, QStringLiteral("PIC"), QRect(10, 8, 197, 130));
+    addLabel(picPanel, QStringLiteral("PICLabel"), QRect(10, 140, 197, 14));
+
+    auto* back = new QLabel(this);
+    back->setObjectName(QStringLiteral("BackImage"));
+    back->setScaledContents(true);
+    back->setPixmap(Artwork::sidebarBackground(kWidth, 64));
+    back->setMinimumHeight(0);
+    back->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    m_stack->addWidget(back, 1);
+}
+
+void MainForm::runStartupStep(const char* what, const std::function<void()>& step)
+{
+    // A failing step is reported and start-up goes on with the next one, so
+    // that the sidebar still comes up with whatever works.
+    try {
+        step();
+    } catch (const std::exception& error) {
+        reportError(QString::fromLatin1(what), QString::fromUtf8(error.what()));
+    }
+}
+
+void MainForm::reportError(const QString& context, const QString& text)
+{
+    qCWarning(lcShell).noquote() << context + QStringLiteral(": ") + text;
+    m_reportedErrors << text;
+    // Not modal: start-up and the timers go on while the message is up.
+    auto* box = new QMessageBox(QMessageBox::Critical, QStringLiteral("Lanternfly Desktop"), text,
+                                QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("ErrorReport"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
+}
+
+void MainForm::FormCreate()
+{
+    for (const char* name : {"NTITLE1", "NTITLE2", "NTIME1", "NTIME2", "NCONTENT1", "NCONTENT2",
+                             "AdTitle", "AdTitle2", "AdBody", "AdBody2"}) {
+        if (auto* label = findChild<QLabel*>(QString::fromLatin1(name)))
+            label->clear();
+    }
+    runStartupStep("load settings", [this] { loadSettings(); });
+    runStartupStep("results server", [this] { activateResultsServer(); });
+    DrawItems();
+    // The lists exist from construction on; nothing here can leave them missing.
+    m_resultLines.clear();
+    m_pictureFiles.clear();
+    if (m_system.osMajorVersion() != 5)
+        m_desktopSearch->setVisible(false);
+}
+
+void MainForm::loadSettings()
+{
+    m_globals.ProgramFolder = m_system.programFolder();
+    const SettingsValues values = SettingsStore::load(m_settingsPath);
+    m_globals.assignSettings(values);
+    m_nodeLabel->setText(values.CurrNode);
+    m_clockCheck->setChecked(values.ClockShowing);
+    m_weatherCheck->setChecked(values.WeatherShowing);
+    m_newsCheck->setChecked(values.NewsShowing);
+    m_adCheck->setChecked(values.AdShowing);
+}
+
+SettingsValues MainForm::currentSettings() const
+{
+    SettingsValues values = m_globals.settings();
+    values.CurrNode = m_nodeLabel->text();
+    values.ClockShowing = m_clockCheck->isChecked();
+    values.WeatherShowing = m_weatherCheck->isChecked();
+    values.NewsShowing = m_newsCheck->isChecked();
+    values.AdShowing = m_adCheck->isChecked();
+    return values;
+}
+
+void MainForm::saveSettings()
+{
+    SettingsStore::save(m_settingsPath, currentSettings());
+}
+
+void MainForm::activateResultsServer()
+{
+    // The loopback results server starts here once the desktop search exists.
+}
+
+void MainForm::deactivateResultsServer() {}
+
+void MainForm::DrawItems()
+{
+    m_clockPanel->setVisible(m_clockCheck->isChecked());
+    m_newsPanel->setVisible(m_newsCheck->isChecked());
+    m_weatherPanel->setVisible(m_weatherCheck->isChecked());
+    m_adPanel->setVisible(m_adCheck->isChecked());
+    QCoreApplication::processEvents();
+    try {
+        applyFirstRunRule();
+    } catch (const std::exception& error) {
+        reportError(QStringLiteral("first-run marker"), QString::fromUtf8(error.what()));
+    }
+}
+
+void MainForm::applyFirstRunRule()
+{
+    const QString marker = m_globals.ProgramFolder + QStringLiteral("Temp.ini");
+    if (QFile::exists(marker))
+        return;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen && screen->geometry().height() <= kSmallScreenHeight)
+        hidePanel(m_adPanel, m_adCheck);
+    QFile file(marker);
+    if (!file.open(QIODevice::WriteOnly))
+        throw std::runtime_error(QStringLiteral("Cannot create file \"%1\". %2")
+                                     .arg(marker, file.errorString())
+                                     .toStdString());
+}
+
+void MainForm::placeAtRightEdge()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->geometry();
+    setGeometry(area.right() + 1 - kWidth, area.top(), kWidth, area.height());
+}
+
+void MainForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    placeAtRightEdge();
+    setWindowOpacity(1.0);
+}
+
+void MainForm::ShowApp()
+{
+    QCoreApplication::processEvents();
+    placeAtRightEdge();
+    setWindowOpacity(1.0);
+    show();
+    raise();
+}
+
+void MainForm::HideApp()
+{
+    QCoreApplication::processEvents();
+    setWindowOpacity(0.0);
+    hide();
+    QCoreApplication::processEvents();
+}
+
+void MainForm::CloseApp()
+{
+    m_closing = true;
+    close();
+    QCoreApplication::quit();
+}
+
+void MainForm::closeEvent(QCloseEvent* event)
+{
+    // Only "Exit" ends the program; a close request from the window manager hides it.
+    if (m_closing) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    HideApp();
+}
+
+void MainForm::FormDestroy()
+{
+    try {
+        saveSettings();
+    } catch (const SettingsWriteError& error) {
+        // Never a modal box here: it would hold up a logout.
+        ShowBaloon(QStringLiteral("Error!"), error.message(), 3, 15);
+    }
+    deactivateResultsServer();
+    m_resultLines.clear();
+    m_pictureFiles.clear();
+}
+
+void MainForm::ShowBaloon(const QString& title, const QString& text, int icon, int timeout)
+{
+    if (QThread::currentThread() != thread()) {
+        QMetaObject::invokeMethod(
+            this, [=, this] { ShowBaloon(title, text, icon, timeout); }, Qt::QueuedConnection);
+        return;
+    }
+    QString oneLine = text;
+    oneLine.replace(QLatin1String("\r\n"), QLatin1String("\\n"));
+    oneLine.replace(QLatin1Char('\n'), QLatin1String("\\n"));
+    oneLine.replace(QLatin1Char('\r'), QLatin1String("\\n"));
+    qCInfo(lcBalloon).noquote() << title + QStringLiteral(" | ") + oneLine;
+}
+
+void MainForm::ClockTimerTimer()
+{
+    const QLocale locale = QLocale::system();
+    const QString format = m_timeLabel->text().contains(QLatin1Char(':')) ? QStringLiteral("HH mm")
+                                                                          : QStringLiteral("HH:mm");
+    m_timeLabel->setText(QDateTime::currentDateTime().toString(format));
+    m_dayOfWeek->setText(locale.toString(QDate::currentDate(), QStringLiteral("dddd")));
+    m_date->setText(locale.toString(QDate::currentDate(), QStringLiteral("MMMM dd yyyy")));
+}

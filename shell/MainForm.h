@@ -1,0 +1,119 @@
+#pragma once
+
+#include "app/SettingsValues.h"
+
+#include <QStringList>
+#include <QWidget>
+
+#include <functional>
+
+class ClickableImage;
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QTimer;
+class QVBoxLayout;
+class SidebarPanel;
+class SystemInfo;
+struct LFGlobals;
+
+// The sidebar: a frameless column at the right screen edge holding the title
+// strip and the stack of panels. Created once at start-up (FormCreate runs in
+// the constructor) and destroyed at exit (FormDestroy).
+class MainForm : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr int kWidth = 217;
+
+    MainForm(LFGlobals& globals, const SystemInfo& system, QString settingsPath,
+             QWidget* parent = nullptr);
+    ~MainForm() override;
+
+    // The exit steps: save the settings, stop the results server, drop the
+    // shared lists and the dock. A save error is announced, never blocks.
+    void FormDestroy();
+
+    // Announces a notice at the tray; callable from any thread.
+    void ShowBaloon(const QString& title, const QString& text, int icon, int timeout);
+
+    // The settings as the window holds them: the variables plus the note and
+    // the panel check items.
+    SettingsValues currentSettings() const;
+    // Writes the settings file; throws SettingsWriteError.
+    void saveSettings();
+
+    QMenu* trayMenu() const { return m_trayMenu; }
+    QStringList& resultLines() { return m_resultLines; }
+    QStringList& pictureFiles() { return m_pictureFiles; }
+    QString settingsPath() const { return m_settingsPath; }
+    // Errors reported to the user so far (start-up steps, the first-run marker).
+    QStringList reportedErrors() const { return m_reportedErrors; }
+
+public slots:
+    void CloseApp();
+    void ShowApp();
+    void HideApp();
+    void DrawItems();
+
+signals:
+    // The tray menu's "Settings" item.
+    void settingsRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void FormCreate();
+    void runStartupStep(const char* what, const std::function<void()>& step);
+    void reportError(const QString& context, const QString& text);
+    void loadSettings();
+    void activateResultsServer();
+    void deactivateResultsServer();
+    void applyFirstRunRule();
+    void placeAtRightEdge();
+
+    void buildActions();
+    void buildTrayMenu();
+    void buildTitleStrip();
+    void buildPanels();
+    SidebarPanel* addPanel(const QString& name, int height);
+    ClickableImage* addCloseControl(SidebarPanel* panel, const QString& name, QPoint at,
+                                    QAction* checkItem);
+    QLabel* addLabel(QWidget* panel, const QString& name, QRect geometry,
+                     const QString& text = QString());
+    QMenu* addOptionMenu(SidebarPanel* panel, const QString& menuName, const QString& closeName,
+                         QAction* checkItem);
+    void hidePanel(QWidget* panel, QAction* checkItem);
+
+    void ClockTimerTimer();
+
+    LFGlobals& m_globals;
+    const SystemInfo& m_system;
+    QString m_settingsPath;
+    bool m_closing = false;
+
+    QStringList m_resultLines;
+    QStringList m_pictureFiles;
+    QStringList m_reportedErrors;
+
+    QVBoxLayout* m_stack = nullptr;
+    QMenu* m_trayMenu = nullptr;
+    QAction* m_clockCheck = nullptr;
+    QAction* m_weatherCheck = nullptr;
+    QAction* m_newsCheck = nullptr;
+    QAction* m_adCheck = nullptr;
+    QAction* m_desktopSearch = nullptr;
+
+    SidebarPanel* m_clockPanel = nullptr;
+    SidebarPanel* m_weatherPanel = nullptr;
+    SidebarPanel* m_newsPanel = nullptr;
+    SidebarPanel* m_adPanel = nullptr;
+    QLabel* m_nodeLabel = nullptr;
+    QLabel* m_timeLabel = nullptr;
+    QLabel* m_dayOfWeek = nullptr;
+    QLabel* m_date = nullptr;
+    QTimer* m_clockTimer = nullptr;
+};
