@@ -98,4 +98,27 @@ QPixmap sidebarBackground(int width, int height)
     return pixmap;
 }
 
+QIcon trayIcon()
+{
+    // A small lantern: a warm glow in a rounded frame, legible at 16 px.
+    QIcon icon;
+    for (const int size : {16, 22, 24, 32, 48, 64}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(size / 32.0, size / 32.0);
+        painter.setPen(QPen(QColor(0x2f, 0x3d, 0x4b), 2));
+        QRadialGradient glow(16, 18, 12);
+        glow.setColorAt(0, QColor(0xff, 0xe3, 0x8a));
+        glow.setColorAt(1, QColor(0xf0, 0x9a, 0x2a));
+        painter.setBrush(glow);
+        painter.drawRoundedRect(QRectF(7, 8, 18, 20), 6, 6);
+        painter.drawLine(QPointF(12, 4), QPointF(20, 4));
+        painter.drawLine(QPointF(16, 4), QPointF(16, 8));
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
 } // namespace Artwork

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QPixmap>
 
 // The pictures of the sidebar, drawn at the sizes the layout is built on.
@@ -17,5 +18,6 @@ QPixmap titleButton(TitleButton kind);
 QPixmap panelBackground(int width, int height);
 QPixmap closeControl();
 QPixmap sidebarBackground(int width, int height);
+QIcon trayIcon();
 
 } // namespace Artwork

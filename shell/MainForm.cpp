@@ -2,11 +2,16 @@
 
 #include "app/LFGlobals.h"
 #include "app/SettingsStore.h"
+#include "platform/Clock.h"
+#include "platform/Notifier.h"
+#include "platform/ScreenEdgeDock.h"
 #include "platform/SystemInfo.h"
+#include "platform/UrlOpener.h"
 #include "shell/Artwork.h"
 #include "shell/ClickableImage.h"
 #include "shell/ShellLog.h"
 #include "shell/SidebarPanel.h"
+#include "shell/UrlEncoding.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -21,10 +26,12 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
+#include <QSystemTrayIcon>
 #include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <exception>
 #include <utility>
 
@@ -55,9 +62,22 @@ QAction* makeCheckItem(QMenu* menu, const QString& name, const QString& text)
 } // namespace
 
 MainForm::MainForm(LFGlobals& globals, const SystemInfo& system, QString settingsPath,
-                   QWidget* parent)
+                   ShellPlatform platform, QWidget* parent)
     : QWidget(parent), m_globals(globals), m_system(system), m_settingsPath(std::move(settingsPath))
 {
+    if (!platform.dock)
+        platform.dock = (m_ownDock = std::make_unique<X11ScreenEdgeDock>()).get();
+    if (!platform.notifier)
+        platform.notifier = (m_ownNotifier = std::make_unique<FreedesktopNotifier>()).get();
+    if (!platform.opener)
+        platform.opener = (m_ownOpener = std::make_unique<DesktopUrlOpener>()).get();
+    if (!platform.clock)
+        platform.clock = (m_ownClock = std::make_unique<Clock>()).get();
+    m_dock = platform.dock;
+    m_notifier = platform.notifier;
+    m_opener = platform.opener;
+    m_clock = platform.clock;
+
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Lanternfly Desktop"));
     // A tool window has no taskbar button; the tray icon is the way in.
@@ -81,7 +101,47 @@ MainForm::MainForm(LFGlobals& globals, const SystemInfo& system, QString setting
     connect(m_clockTimer, &QTimer::timeout, this, &MainForm::ClockTimerTimer);
     m_clockTimer->start();
 
+    m_appBarTimer = new QTimer(this);
+    m_appBarTimer->setObjectName(QStringLiteral("AppBarTimer"));
+    m_appBarTimer->setSingleShot(true);
+    m_appBarTimer->setInterval(500);
+    connect(m_appBarTimer, &QTimer::timeout, this, &MainForm::AppBarTimerTimer);
+    m_appBarTimer->start();
+    m_allignCheckTimer = new QTimer(this);
+    m_allignCheckTimer->setObjectName(QStringLiteral("AllignCheckTimer"));
+    m_allignCheckTimer->setInterval(1000);
+    connect(m_allignCheckTimer, &QTimer::timeout, this, &MainForm::AllignCheckTimerTimer);
+    m_allignCheckTimer->start();
+
+    // The dock type and the taskbar and pager exclusions only take before the first show.
+    winId();
+    m_dock->prepare(this);
+    if (!m_dock->available())
+        qCInfo(lcShell) << "no X11 session: the sidebar cannot reserve screen space and floats";
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        connect(screen, &QScreen::availableGeometryChanged, this, [this] {
+            if (!m_docked && isVisible())
+                alignToWorkArea();
+        });
+
+    buildTrayIcon();
     FormCreate();
+}
+
+void MainForm::buildTrayIcon()
+{
+    m_trayIcon = new QSystemTrayIcon(Artwork::trayIcon(), this);
+    m_trayIcon->setObjectName(QStringLiteral("TrayIcon1"));
+    m_trayIcon->setToolTip(QStringLiteral("Lanternfly"));
+    m_trayIcon->setContextMenu(m_trayMenu);
+    connect(m_trayIcon, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::Trigger)
+                    ShowApp();
+            });
+    m_trayIcon->show();
+    if (!QSystemTrayIcon::isSystemTrayAvailable())
+        qCInfo(lcShell) << "no system tray: the title strip's menu offers every command";
 }
 
 MainForm::~MainForm() = default;
@@ -388,27 +448,86 @@ void MainForm::applyFirstRunRule()
                                      .toStdString());
 }
 
-void MainForm::placeAtRightEdge()
+void MainForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Every time the window becomes visible the docking decision runs again.
+    AppBarTimerTimer();
+}
+
+void MainForm::AppBarTimerTimer()
+{
+    m_appBarTimer->stop();
+    m_appBarTimer->setInterval(2500);
+    if (m_globals.IsAppBar) {
+        GoAppBar();
+        return;
+    }
+    GoNoAppBar();
+    setWindowOpacity(1.0);
+}
+
+void MainForm::GoAppBar()
+{
+    // Invisible while it moves.
+    setWindowOpacity(0.0);
+    m_dock->keepAbove(this, false);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+    m_appBarRecord = QRect(area.right() + 1 - width(), area.top(), width(), area.height());
+    setGeometry(m_appBarRecord);
+    QCoreApplication::processEvents();
+    m_dock->reserveRightEdge(this, area, width());
+    m_docked = true;
+    move(m_appBarRecord.topLeft());
+    update();
+    QCoreApplication::processEvents();
+    setWindowOpacity(1.0);
+    show();
+    raise();
+}
+
+void MainForm::GoNoAppBar()
+{
+    m_dock->release(this);
+    m_docked = false;
+    QCoreApplication::processEvents();
+    alignToWorkArea();
+    m_dock->keepAbove(this, true);
+}
+
+void MainForm::alignToWorkArea()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    const QRect area = screen->geometry();
-    setGeometry(area.right() + 1 - kWidth, area.top(), kWidth, area.height());
+    const QRect area = screen->availableGeometry();
+    setGeometry(area.right() + 1 - width(), area.top(), width(), area.height());
 }
 
-void MainForm::showEvent(QShowEvent* event)
+void MainForm::AllignCheckTimerTimer()
 {
-    QWidget::showEvent(event);
-    placeAtRightEdge();
-    setWindowOpacity(1.0);
+    if (!m_globals.IsAppBar)
+        return;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen || x() == screen->geometry().right() + 1 - width())
+        return;
+    // Back to where it was docked, even when the screen has changed since.
+    move(m_appBarRecord.topLeft());
+    update();
 }
 
 void MainForm::ShowApp()
 {
     QCoreApplication::processEvents();
-    placeAtRightEdge();
+    QCoreApplication::processEvents();
+    if (m_globals.IsAppBar)
+        GoAppBar();
+    else
+        GoNoAppBar();
+    QCoreApplication::processEvents();
     setWindowOpacity(1.0);
+    QCoreApplication::processEvents();
     show();
     raise();
 }
@@ -418,6 +537,8 @@ void MainForm::HideApp()
     QCoreApplication::processEvents();
     setWindowOpacity(0.0);
     hide();
+    // A hidden sidebar never keeps its strip of the screen.
+    GoNoAppBar();
     QCoreApplication::processEvents();
 }
 
@@ -450,28 +571,62 @@ void MainForm::FormDestroy()
     deactivateResultsServer();
     m_resultLines.clear();
     m_pictureFiles.clear();
+    m_dock->release(this);
+    m_docked = false;
 }
 
 void MainForm::ShowBaloon(const QString& title, const QString& text, int icon, int timeout)
 {
     if (QThread::currentThread() != thread()) {
         QMetaObject::invokeMethod(
-            this, [=, this] { ShowBaloon(title, text, icon, timeout); }, Qt::QueuedConnection);
+            this, [=, this] { showBalloonNow(title, text, icon, timeout); }, Qt::QueuedConnection);
         return;
     }
+    showBalloonNow(title, text, icon, timeout);
+}
+
+void MainForm::showBalloonNow(const QString& title, const QString& text, int icon, int timeout)
+{
     QString oneLine = text;
     oneLine.replace(QLatin1String("\r\n"), QLatin1String("\\n"));
     oneLine.replace(QLatin1Char('\n'), QLatin1String("\\n"));
     oneLine.replace(QLatin1Char('\r'), QLatin1String("\\n"));
     qCInfo(lcBalloon).noquote() << title + QStringLiteral(" | ") + oneLine;
+
+    QString body = text;
+    body.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    // The program's time-outs (5 to 20) sit below the ten seconds a notice
+    // needs to be read; the desktop's own minimum was always what showed.
+    const int shownMs = std::max(timeout, 10000);
+    if (m_notifier->notify(title, body, icon, shownMs))
+        return;
+    if (m_trayIcon && QSystemTrayIcon::isSystemTrayAvailable()) {
+        static const QSystemTrayIcon::MessageIcon kIcons[] = {
+            QSystemTrayIcon::NoIcon, QSystemTrayIcon::Information, QSystemTrayIcon::Warning,
+            QSystemTrayIcon::Critical};
+        m_trayIcon->showMessage(title, body, kIcons[icon >= 0 && icon <= 3 ? icon : 0], shownMs);
+    }
+}
+
+void MainForm::OpenURL(const QString& address)
+{
+    if (QThread::currentThread() != thread()) {
+        QMetaObject::invokeMethod(
+            this, [=, this] { OpenURL(address); }, Qt::QueuedConnection);
+        return;
+    }
+    if (address.isEmpty())
+        return;
+    m_opener->open(UrlEncoding::addressToOpen(address));
 }
 
 void MainForm::ClockTimerTimer()
 {
+    // The colon shows on every second tick; the blink phase lives in the label.
     const QLocale locale = QLocale::system();
     const QString format = m_timeLabel->text().contains(QLatin1Char(':')) ? QStringLiteral("HH mm")
                                                                           : QStringLiteral("HH:mm");
-    m_timeLabel->setText(QDateTime::currentDateTime().toString(format));
-    m_dayOfWeek->setText(locale.toString(QDate::currentDate(), QStringLiteral("dddd")));
-    m_date->setText(locale.toString(QDate::currentDate(), QStringLiteral("MMMM dd yyyy")));
+    m_timeLabel->setText(locale.toString(m_clock->now().time(), format));
+    m_dayOfWeek->setText(locale.toString(m_clock->now().date(), QStringLiteral("dddd")));
+    m_date->setText(locale.toString(m_clock->now().date(), QStringLiteral("MMMM dd yyyy")));
 }

@@ -1,14 +1,21 @@
 #pragma once
 
 #include "app/SettingsValues.h"
+#include "shell/SidebarServices.h"
 
 #include <QStringList>
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 class ClickableImage;
+class Clock;
+class Notifier;
 class QAction;
+class QSystemTrayIcon;
+class ScreenEdgeDock;
+class UrlOpener;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -18,17 +25,27 @@ class SidebarPanel;
 class SystemInfo;
 struct LFGlobals;
 
+// The desktop services the sidebar uses; null members get the real ones.
+// Tests pass fakes. The pointed-to objects must outlive the window.
+struct ShellPlatform
+{
+    ScreenEdgeDock* dock = nullptr;
+    Notifier* notifier = nullptr;
+    UrlOpener* opener = nullptr;
+    const Clock* clock = nullptr;
+};
+
 // The sidebar: a frameless column at the right screen edge holding the title
 // strip and the stack of panels. Created once at start-up (FormCreate runs in
 // the constructor) and destroyed at exit (FormDestroy).
-class MainForm : public QWidget
+class MainForm : public QWidget, public SidebarServices
 {
     Q_OBJECT
 public:
     static constexpr int kWidth = 217;
 
     MainForm(LFGlobals& globals, const SystemInfo& system, QString settingsPath,
-             QWidget* parent = nullptr);
+             ShellPlatform platform = {}, QWidget* parent = nullptr);
     ~MainForm() override;
 
     // The exit steps: save the settings, stop the results server, drop the
@@ -36,7 +53,10 @@ public:
     void FormDestroy();
 
     // Announces a notice at the tray; callable from any thread.
-    void ShowBaloon(const QString& title, const QString& text, int icon, int timeout);
+    void ShowBaloon(const QString& title, const QString& text, int icon, int timeout) override;
+    // Opens a web address (percent-encoded) or a file with the user's default
+    // application; callable from any thread.
+    void OpenURL(const QString& address) override;
 
     // The settings as the window holds them: the variables plus the note and
     // the panel check items.
@@ -51,11 +71,20 @@ public:
     // Errors reported to the user so far (start-up steps, the first-run marker).
     QStringList reportedErrors() const { return m_reportedErrors; }
 
+    // The strip reserved at the last docking (the screen's right edge).
+    QRect AppBarRecord() const { return m_appBarRecord; }
+    QTimer* appBarTimer() const { return m_appBarTimer; }
+
 public slots:
     void CloseApp();
     void ShowApp();
     void HideApp();
     void DrawItems();
+    void GoAppBar();
+    void GoNoAppBar();
+    void AppBarTimerTimer();
+    void AllignCheckTimerTimer();
+    void ClockTimerTimer();
 
 signals:
     // The tray menu's "Settings" item.
@@ -73,7 +102,9 @@ private:
     void activateResultsServer();
     void deactivateResultsServer();
     void applyFirstRunRule();
-    void placeAtRightEdge();
+    void alignToWorkArea();
+    void buildTrayIcon();
+    void showBalloonNow(const QString& title, const QString& text, int icon, int timeout);
 
     void buildActions();
     void buildTrayMenu();
@@ -88,12 +119,22 @@ private:
                          QAction* checkItem);
     void hidePanel(QWidget* panel, QAction* checkItem);
 
-    void ClockTimerTimer();
-
     LFGlobals& m_globals;
     const SystemInfo& m_system;
     QString m_settingsPath;
     bool m_closing = false;
+    bool m_docked = false;
+    QRect m_appBarRecord;
+
+    // Owned fallbacks for the services the caller did not pass.
+    std::unique_ptr<ScreenEdgeDock> m_ownDock;
+    std::unique_ptr<Notifier> m_ownNotifier;
+    std::unique_ptr<UrlOpener> m_ownOpener;
+    std::unique_ptr<Clock> m_ownClock;
+    ScreenEdgeDock* m_dock = nullptr;
+    Notifier* m_notifier = nullptr;
+    UrlOpener* m_opener = nullptr;
+    const Clock* m_clock = nullptr;
 
     QStringList m_resultLines;
     QStringList m_pictureFiles;
@@ -116,4 +157,7 @@ private:
     QLabel* m_dayOfWeek = nullptr;
     QLabel* m_date = nullptr;
     QTimer* m_clockTimer = nullptr;
+    QTimer* m_appBarTimer = nullptr;
+    QTimer* m_allignCheckTimer = nullptr;
+    QSystemTrayIcon* m_trayIcon = nullptr;
 };

@@ -9,7 +9,13 @@
 class SidebarServices
 {
 public:
-    enum Icon { NoIcon = 0, Information = 1, Warning = 2, Error = 3 };
+    enum Icon
+    {
+        NoIcon = 0,
+        Information = 1,
+        Warning = 2,
+        Error = 3
+    };
 
     virtual ~SidebarServices() = default;
     virtual void ShowBaloon(const QString& title, const QString& text, int icon, int timeout) = 0;
