@@ -13,6 +13,7 @@
 #include "shell/MainForm.h"
 
 #include <QApplication>
+#include <QLabel>
 
 #include <memory>
 
@@ -52,6 +53,7 @@ int runLanternfly(int& argc, char** argv, const SystemInfo& system)
     auto settingsForm = std::make_unique<SettingsForm>(mainForm.get());
     auto bd = std::make_unique<BD>();
     auto nodesForm = std::make_unique<NodesForm>();
+    nodesForm->attachNote(mainForm->findChild<QLabel*>(QStringLiteral("NodeLabel")));
 
     QObject::connect(mainForm.get(), &MainForm::settingsRequested, settingsForm.get(),
                      &QDialog::exec);
