@@ -326,13 +326,27 @@ void MainForm::buildPanels()
     addOptionMenu(m_adPanel, QStringLiteral("AdverOpt"), QStringLiteral("AClose"), m_adCheck);
 
     auto* nodePanel = addPanel(QStringLiteral("NodePanel"), kNodeHeight);
-    m_nodeLabel = addLabel(nodePanel, QStringLiteral("NodeLabel"), QRect(12, 10, 193, 88));
+    m_nodeLabel = addLabel(nodePanel, QStringLiteral("NodeLabel"), QRect(15, 15, 183, 74));
+    // The note is the user's text, never markup; what does not fit is cut off.
+    m_nodeLabel->setTextFormat(Qt::PlainText);
     m_nodeLabel->setWordWrap(true);
     m_nodeLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_nodeLabel->setFont(QFont(QStringLiteral("Arial"), 8));
+    m_nodeLabel->setForegroundRole(QPalette::WindowText);
+    m_nodeLabel->setCursor(Qt::PointingHandCursor);
 
     auto* picPanel = addPanel(QStringLiteral("PicPanel"), kPicHeight);
-    addLabel(picPanel, QStringLiteral("PIC"), QRect(10, 8, 197, 130));
-    addLabel(picPanel, QStringLiteral("PICLabel"), QRect(10, 140, 197, 14));
+    // The slideshow (pictures/) fills the picture box and the status label.
+    auto* pictureBox = addLabel(picPanel, QStringLiteral("PIC"), QRect(34, 17, 150, 114));
+    pictureBox->setAlignment(Qt::AlignCenter);
+    pictureBox->setCursor(Qt::PointingHandCursor);
+    pictureBox->setStyleSheet(QStringLiteral("background-color: rgb(48, 48, 48);"));
+    auto* pictureStatus = addLabel(picPanel, QStringLiteral("PICLabel"), QRect(41, 70, 135, 13),
+                                   QStringLiteral("Scaning My Pictures Folder..."));
+    pictureStatus->setTextFormat(Qt::PlainText);
+    pictureStatus->setAlignment(Qt::AlignCenter);
+    pictureStatus->setFont(smallFont);
+    pictureStatus->setStyleSheet(QStringLiteral("color: white;"));
 
     auto* back = new QLabel(this);
     back->setObjectName(QStringLiteral("BackImage"));

@@ -121,6 +121,8 @@ TEST_F(NoteAcrossRestartsTest, FreshInstallShowsThePromptAndEditorOpensOnIt)
     auto sidebar = startSidebar();
     ASSERT_NE(nodeLabel(*sidebar), nullptr);
     EXPECT_EQ(nodeLabel(*sidebar)->text(), "Put Your Text Here...");
+    // A note is text, never markup that could pull in pictures or links.
+    EXPECT_EQ(nodeLabel(*sidebar)->textFormat(), Qt::PlainText);
     NodesForm form;
     form.NodeLabelClick(nodeLabel(*sidebar));
     EXPECT_EQ(form.findChild<QPlainTextEdit*>("NodeMemo")->toPlainText(), "Put Your Text Here...");
