@@ -81,7 +81,7 @@ MainForm::MainForm(LFGlobals& globals, const SystemInfo& system, QString setting
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Lanternfly Desktop"));
     // A tool window has no taskbar button; the tray icon is the way in.
-    setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
     setFont(QFont(QStringLiteral("Tahoma"), 8));
     setFixedWidth(kWidth);
     // Created transparent; the show handler makes it opaque once it is in place.
@@ -116,8 +116,11 @@ MainForm::MainForm(LFGlobals& globals, const SystemInfo& system, QString setting
     // The dock type and the taskbar and pager exclusions only take before the first show.
     winId();
     m_dock->prepare(this);
-    if (!m_dock->available())
+    if (!m_dock->available()) {
         qCInfo(lcShell) << "no X11 session: the sidebar cannot reserve screen space and floats";
+        // Without the window manager's state the toolkit keeps it on top.
+        setWindowFlag(Qt::WindowStaysOnTopHint);
+    }
     if (QScreen* screen = QGuiApplication::primaryScreen())
         connect(screen, &QScreen::availableGeometryChanged, this, [this] {
             if (!m_docked && isVisible())
