@@ -1,0 +1,3 @@
+#include "indexer/IndexerLog.h"
+
+Q_LOGGING_CATEGORY(lcIndexer, "lf.indexer", QtInfoMsg)
