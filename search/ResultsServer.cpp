@@ -140,12 +140,13 @@ bool ResultsServer::tryListen()
     if (port <= 0) {
         const QString message =
             QStringLiteral("The desktop search cannot use port %1 of 127.0.0.1; it is probably "
-                           "taken by another program. Trying again every %2 seconds.")
+                           "taken by another program. Trying again every %2 s.")
                 .arg(m_port)
-                .arg(m_options.retryInterval.count() / 1000);
-        qCWarning(lcSearch).noquote() << message;
-        if (!m_failureAnnounced)
+                .arg(double(m_options.retryInterval.count()) / 1000.0);
+        if (!m_failureAnnounced) {
+            qCWarning(lcSearch).noquote() << message;
             m_services.ShowBaloon(QStringLiteral("Error!"), message, SidebarServices::Error, 15);
+        }
         m_failureAnnounced = true;
         return false;
     }

@@ -146,7 +146,7 @@ TEST_F(ResultsRequestHandlerTest, OnlyLoopbackPeersAndOurHostNamesAreServed)
     EXPECT_EQ(get("/?s=relevancy&p=0&q=report", "::1").status, 200);
     EXPECT_EQ(get("/?s=relevancy&p=0&q=report", "::1").body, ResultsRequestHandler::kAccessDenied);
     for (const QByteArray& host : {QByteArray("evil.example:4775"), QByteArray("127.0.0.1"),
-                                  QByteArray("localhost:80"), QByteArray()}) {
+                                   QByteArray("localhost:80"), QByteArray()}) {
         const ResultsAnswer answer = get("/images/logo.gif", "127.0.0.1", host);
         EXPECT_EQ(answer.status, 403) << host.toStdString();
         EXPECT_EQ(answer.body, ResultsRequestHandler::kAccessDenied);
