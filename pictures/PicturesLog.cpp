@@ -1,0 +1,3 @@
+#include "pictures/PicturesLog.h"
+
+Q_LOGGING_CATEGORY(lcPictures, "lf.pictures", QtInfoMsg)
