@@ -51,7 +51,7 @@ Pacing Pacing::from(const IndexParameters& parameters)
     return pacing;
 }
 
-Crawler::Crawler(Catalog& catalog, const IndexPolicy& policy, const TextExtractor& extractor,
+Crawler::Crawler(FileCatalog& catalog, const IndexPolicy& policy, const TextExtractor& extractor,
                  const Pacing& pacing, ExtractionGuard* guard)
     : m_catalog(catalog), m_policy(policy), m_extractor(extractor), m_pacing(pacing),
       m_guard(guard), m_rateStart(std::chrono::steady_clock::now())

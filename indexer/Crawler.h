@@ -1,6 +1,6 @@
 #pragma once
 
-#include "indexer/Catalog.h"
+#include "indexer/FileCatalog.h"
 #include "indexer/IndexPolicy.h"
 #include "indexer/Pacing.h"
 #include "indexer/TextExtractor.h"
@@ -32,7 +32,7 @@ class Crawler
 public:
     using Progress = std::function<void(const PassStats&)>;
 
-    Crawler(Catalog& catalog, const IndexPolicy& policy, const TextExtractor& extractor,
+    Crawler(FileCatalog& catalog, const IndexPolicy& policy, const TextExtractor& extractor,
             const Pacing& pacing, ExtractionGuard* guard = nullptr);
     ~Crawler();
 
@@ -59,7 +59,7 @@ private:
     void pace(long long bytes);
     bool stopping() const { return m_stop && m_stop->load(); }
 
-    Catalog& m_catalog;
+    FileCatalog& m_catalog;
     const IndexPolicy& m_policy;
     const TextExtractor& m_extractor;
     Pacing m_pacing;

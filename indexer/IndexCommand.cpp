@@ -1,8 +1,8 @@
 #include "indexer/IndexCommand.h"
 
-#include "indexer/Catalog.h"
 #include "indexer/Crawler.h"
 #include "indexer/ExtractionGuard.h"
+#include "indexer/FileCatalog.h"
 #include "indexer/IndexParameters.h"
 #include "indexer/IndexService.h"
 #include "indexer/IndexerLog.h"
@@ -98,7 +98,7 @@ int runUpdate()
     const QString parameterPath = IndexerPaths::parameterFilePath();
     IndexParameters::ensureExists(parameterPath);
     const IndexParameters parameters = IndexParameters::load(parameterPath);
-    Catalog catalog(IndexerPaths::catalogPath());
+    FileCatalog catalog(IndexerPaths::catalogPath());
     try {
         catalog.open();
         const IndexPolicy policy(parameters.folders, parameters.excludePatterns,
@@ -145,7 +145,7 @@ int runUpdate()
 
 int runStats()
 {
-    Catalog catalog(IndexerPaths::catalogPath());
+    FileCatalog catalog(IndexerPaths::catalogPath());
     if (!QFileInfo::exists(catalog.path())) {
         print(QStringLiteral("no catalogue at %1\n").arg(catalog.path()), stderr);
         return IndexCommand::CatalogError;

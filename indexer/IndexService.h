@@ -1,8 +1,8 @@
 #pragma once
 
-#include "indexer/Catalog.h"
 #include "indexer/Crawler.h"
 #include "indexer/ExtractionGuard.h"
+#include "indexer/FileCatalog.h"
 #include "indexer/IndexParameters.h"
 #include "indexer/IndexPolicy.h"
 #include "indexer/LiveWatcher.h"
@@ -64,7 +64,7 @@ private:
     QDateTime m_parametersStamp;
     std::unique_ptr<IndexPolicy> m_policy;
     TextExtractor m_extractor;
-    Catalog m_catalog;
+    FileCatalog m_catalog;
     ExtractionGuard m_guard;
     LiveWatcher m_watcher;
     std::unique_ptr<Crawler> m_crawler;

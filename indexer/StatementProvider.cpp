@@ -1,7 +1,7 @@
 #include "indexer/StatementProvider.h"
 
 #include "app/DateTimeValue.h"
-#include "indexer/Catalog.h"
+#include "indexer/FileCatalog.h"
 #include "indexer/StatementParser.h"
 
 #include <QDateTime>
@@ -56,10 +56,10 @@ StatementResult StatementProvider::run(const QString& statement) const
                                  .toStdString());
     try {
         SqliteDb db;
-        db.open(Catalog::nativePath(m_catalogPath), SQLITE_OPEN_READONLY);
+        db.open(FileCatalog::nativePath(m_catalogPath), SQLITE_OPEN_READONLY);
         std::string sql = "SELECT f.path, f.size, f.mtime FROM text JOIN files f ON f.id = "
                           "text.rowid WHERE text MATCH ?1";
-        const std::string folder = Catalog::nativePath(parsed.folder);
+        const std::string folder = FileCatalog::nativePath(parsed.folder);
         if (!parsed.folder.isEmpty()) {
             sql += " AND f.path >= ?2 AND f.path < ?3";
             if (!parsed.deep)

@@ -37,12 +37,12 @@ struct CatalogStats
 // system (names need not be UTF-8); the name and the text are indexed by FTS5.
 // A file that is not a catalogue of this version, or is damaged, is replaced
 // by an empty one.
-class Catalog
+class FileCatalog
 {
 public:
     static constexpr int kSchemaVersion = 1;
 
-    explicit Catalog(QString path);
+    explicit FileCatalog(QString path);
     // Opens for writing, creating the folder and the file as needed.
     // Throws SqliteError when even a fresh catalogue cannot be made.
     void open();
@@ -93,7 +93,7 @@ private:
     std::shared_ptr<Statements> m_statements;
 };
 
-struct Catalog::Statements
+struct FileCatalog::Statements
 {
     explicit Statements(const SqliteDb& db);
     SqliteStmt find;
@@ -112,7 +112,8 @@ struct Catalog::Statements
 // ('0' follows '/'), so a range scan on the unique path index finds them.
 std::pair<std::string, std::string> pathRangeBelow(const std::string& folder);
 
-template <typename Visit> void Catalog::forEachUnder(const std::string& folder, Visit visit) const
+template <typename Visit>
+void FileCatalog::forEachUnder(const std::string& folder, Visit visit) const
 {
     if (folder.empty() || folder == "/") {
         SqliteStmt& all = m_statements->all;

@@ -1,4 +1,4 @@
-#include "indexer/Catalog.h"
+#include "indexer/FileCatalog.h"
 
 #include "indexer/IndexerLog.h"
 
@@ -21,7 +21,7 @@ std::pair<std::string, std::string> pathRangeBelow(const std::string& folder)
     return {base + "/", base + "0"};
 }
 
-Catalog::Statements::Statements(const SqliteDb& db)
+FileCatalog::Statements::Statements(const SqliteDb& db)
     : find(db, "SELECT id, size, mtime, dev, ino FROM files WHERE path = ?1"),
       insertFile(db, "INSERT INTO files(path, size, mtime, dev, ino) VALUES(?1, ?2, ?3, ?4, ?5)"),
       updateFile(db, "UPDATE files SET size = ?2, mtime = ?3, dev = ?4, ino = ?5 WHERE id = ?1"),
@@ -34,14 +34,14 @@ Catalog::Statements::Statements(const SqliteDb& db)
       isNameOnly(db, "SELECT 1 FROM nameonly WHERE path = ?1")
 {}
 
-Catalog::Catalog(QString path) : m_path(std::move(path)) {}
+FileCatalog::FileCatalog(QString path) : m_path(std::move(path)) {}
 
-std::string Catalog::nativePath(const QString& path)
+std::string FileCatalog::nativePath(const QString& path)
 {
     return QFile::encodeName(path).toStdString();
 }
 
-void Catalog::open()
+void FileCatalog::open()
 {
     QDir().mkpath(QFileInfo(m_path).absolutePath());
     m_rebuilt = false;
@@ -54,7 +54,7 @@ void Catalog::open()
     }
 }
 
-void Catalog::openExisting()
+void FileCatalog::openExisting()
 {
     m_statements.reset();
     const bool existed = QFileInfo::exists(m_path);
@@ -86,7 +86,7 @@ void Catalog::openExisting()
     prepare();
 }
 
-void Catalog::createSchema()
+void FileCatalog::createSchema()
 {
     m_db.exec("BEGIN;"
               "CREATE TABLE files(id INTEGER PRIMARY KEY, path BLOB NOT NULL UNIQUE,"
@@ -101,12 +101,12 @@ void Catalog::createSchema()
                   .c_str());
 }
 
-void Catalog::prepare()
+void FileCatalog::prepare()
 {
     m_statements = std::make_shared<Statements>(m_db);
 }
 
-void Catalog::rebuild(const QString& reason)
+void FileCatalog::rebuild(const QString& reason)
 {
     qCWarning(lcIndexer).noquote() << "rebuilding the catalogue" << m_path << "because" << reason;
     m_statements.reset();
@@ -117,23 +117,23 @@ void Catalog::rebuild(const QString& reason)
     openExisting();
 }
 
-void Catalog::begin()
+void FileCatalog::begin()
 {
     m_db.exec("BEGIN IMMEDIATE");
 }
 
-void Catalog::commit()
+void FileCatalog::commit()
 {
     m_db.exec("COMMIT");
 }
 
-void Catalog::rollback()
+void FileCatalog::rollback()
 {
     if (m_db.isOpen() && !sqlite3_get_autocommit(m_db.handle()))
         sqlite3_exec(m_db.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
-std::optional<CatalogEntry> Catalog::find(const std::string& path) const
+std::optional<CatalogEntry> FileCatalog::find(const std::string& path) const
 {
     SqliteStmt& find = m_statements->find;
     find.bindBlob(1, path);
@@ -145,8 +145,8 @@ std::optional<CatalogEntry> Catalog::find(const std::string& path) const
     return entry;
 }
 
-long long Catalog::put(const std::string& path, const std::string& name, const FileStamp& stamp,
-                       std::string_view text)
+long long FileCatalog::put(const std::string& path, const std::string& name, const FileStamp& stamp,
+                           std::string_view text)
 {
     Statements& s = *m_statements;
     long long id = 0;
@@ -172,13 +172,13 @@ long long Catalog::put(const std::string& path, const std::string& name, const F
     return id;
 }
 
-void Catalog::remove(long long id)
+void FileCatalog::remove(long long id)
 {
     m_statements->deleteText.bind(1, id).run();
     m_statements->deleteFile.bind(1, id).run();
 }
 
-long long Catalog::removeTree(const std::string& path)
+long long FileCatalog::removeTree(const std::string& path)
 {
     std::vector<long long> ids;
     forEachUnder(path, [&](long long id, const std::string&) { ids.push_back(id); });
@@ -187,12 +187,12 @@ long long Catalog::removeTree(const std::string& path)
     return static_cast<long long>(ids.size());
 }
 
-void Catalog::markNameOnly(const std::string& path)
+void FileCatalog::markNameOnly(const std::string& path)
 {
     m_statements->markNameOnly.bindBlob(1, path).run();
 }
 
-bool Catalog::isNameOnly(const std::string& path) const
+bool FileCatalog::isNameOnly(const std::string& path) const
 {
     SqliteStmt& query = m_statements->isNameOnly;
     query.bindBlob(1, path);
@@ -201,7 +201,7 @@ bool Catalog::isNameOnly(const std::string& path) const
     return found;
 }
 
-CatalogStats Catalog::stats() const
+CatalogStats FileCatalog::stats() const
 {
     CatalogStats stats;
     SqliteStmt files(m_db, "SELECT count(*), coalesce(sum(size), 0) FROM files");
@@ -214,7 +214,7 @@ CatalogStats Catalog::stats() const
     return stats;
 }
 
-void Catalog::optimize()
+void FileCatalog::optimize()
 {
     m_db.exec("INSERT INTO text(text) VALUES('optimize')");
 }
