@@ -6,9 +6,11 @@
 #include "app/SettingsStore.h"
 #include "organizer/NodesForm.h"
 #include "organizer/ShedulerForm.h"
+#include "pictures/Slideshow.h"
 #include "platform/InstanceLock.h"
 #include "platform/SystemInfo.h"
 #include "platform/TerminationSignals.h"
+#include "platform/UserFolders.h"
 #include "search/BD.h"
 #include "shell/MainForm.h"
 
@@ -54,6 +56,10 @@ int runLanternfly(int& argc, char** argv, const SystemInfo& system)
     auto bd = std::make_unique<BD>();
     auto nodesForm = std::make_unique<NodesForm>();
     nodesForm->attachNote(mainForm->findChild<QLabel*>(QStringLiteral("NodeLabel")));
+    // The slideshow stops its scan when the loop ends, before the exit steps run.
+    const XdgUserFolders userFolders;
+    const auto slideshow = std::make_unique<Slideshow>(
+        *mainForm, mainForm->pictureFiles(), globals.PictureIndex, *mainForm, userFolders);
 
     QObject::connect(mainForm.get(), &MainForm::settingsRequested, settingsForm.get(),
                      &QDialog::exec);

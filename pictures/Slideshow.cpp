@@ -111,6 +111,7 @@ void Slideshow::showDecoded(quint64 request, const QString& path, int outcome, c
     case DecodedPicture::Outcome::Loaded:
         m_failuresInARow = 0;
         m_picture->setPixmap(QPixmap::fromImage(image));
+        qCDebug(lcPictures).noquote() << "showing" << path;
         emit pictureShown(path);
         return;
     case DecodedPicture::Outcome::Missing:
