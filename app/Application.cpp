@@ -4,6 +4,7 @@
 #include "app/LFGlobals.h"
 #include "app/SettingsForm.h"
 #include "app/SettingsStore.h"
+#include "indexer/IndexerSupervisor.h"
 #include "organizer/NodesForm.h"
 #include "organizer/ShedulerForm.h"
 #include "pictures/Slideshow.h"
@@ -13,6 +14,7 @@
 #include "platform/UserFolders.h"
 #include "search/BD.h"
 #include "shell/MainForm.h"
+#include "shell/SidebarStyle.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -27,6 +29,7 @@ int runLanternfly(int& argc, char** argv, const SystemInfo& system)
     QApplication::setDesktopFileName(QStringLiteral("lanternfly-desktop"));
     // The sidebar hides instead of closing; only Exit ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setStyle(new SidebarStyle);
 
     InstanceLock lock(InstanceLock::defaultPath());
     switch (lock.tryAcquire()) {
@@ -51,10 +54,14 @@ int runLanternfly(int& argc, char** argv, const SystemInfo& system)
     // The five long-lived windows, in their order; the sidebar shows itself first.
     auto mainForm = std::make_unique<MainForm>(globals, system, settingsPath);
     mainForm->show();
-    auto shedulerForm = std::make_unique<ShedulerForm>();
+    auto shedulerForm = std::make_unique<ShedulerForm>(
+        globals, *mainForm, mainForm->findChild<QWidget*>(QStringLiteral("OrgPanel")));
     auto settingsForm = std::make_unique<SettingsForm>(mainForm.get());
     auto bd = std::make_unique<BD>();
     auto nodesForm = std::make_unique<NodesForm>();
+    // The indexing service behind desktop search runs beside the sidebar, in its own process.
+    IndexerSupervisor indexerSupervisor(IndexerSupervisor::programBeside(system.executablePath()));
+    indexerSupervisor.start();
     nodesForm->attachNote(mainForm->findChild<QLabel*>(QStringLiteral("NodeLabel")));
     // The slideshow stops its scan when the loop ends, before the exit steps run.
     const XdgUserFolders userFolders;

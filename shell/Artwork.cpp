@@ -121,4 +121,56 @@ QIcon trayIcon()
     return icon;
 }
 
+QIcon menuIcon(MenuIcon kind)
+{
+    QIcon icon;
+    for (const int size : {16, 32}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(size / 16.0, size / 16.0);
+        painter.setPen(QPen(kInk, 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        switch (kind) {
+        case MenuIcon::Exit:
+            painter.setPen(QPen(QColor(0xc0, 0x39, 0x2b), 2, Qt::SolidLine, Qt::RoundCap));
+            painter.drawLine(QPointF(4, 4), QPointF(12, 12));
+            painter.drawLine(QPointF(12, 4), QPointF(4, 12));
+            break;
+        case MenuIcon::Settings: {
+            painter.setBrush(QColor(0x8a, 0x9b, 0xad));
+            QPainterPath gear;
+            for (int tooth = 0; tooth < 8; ++tooth) {
+                painter.save();
+                painter.translate(8, 8);
+                painter.rotate(tooth * 45);
+                painter.drawRect(QRectF(-1.2, -7, 2.4, 3));
+                painter.restore();
+            }
+            painter.drawEllipse(QPointF(8, 8), 4.8, 4.8);
+            painter.setBrush(Qt::white);
+            painter.drawEllipse(QPointF(8, 8), 1.8, 1.8);
+            break;
+        }
+        case MenuIcon::DesktopSearch:
+            painter.setBrush(QColor(0xdd, 0xe6, 0xee));
+            painter.drawRoundedRect(QRectF(1.5, 2.5, 10, 8), 1, 1);
+            painter.drawLine(QPointF(4, 13), QPointF(9, 13));
+            painter.setBrush(Qt::white);
+            painter.drawEllipse(QPointF(10.5, 9.5), 2.8, 2.8);
+            painter.drawLine(QPointF(12.5, 11.5), QPointF(14.5, 13.5));
+            break;
+        case MenuIcon::InternetSearch:
+            painter.setBrush(QColor(0xd6, 0xea, 0xf8));
+            painter.drawEllipse(QPointF(7, 7), 5.5, 5.5);
+            painter.drawLine(QPointF(1.5, 7), QPointF(12.5, 7));
+            painter.drawEllipse(QPointF(7, 7), 2.5, 5.5);
+            painter.drawLine(QPointF(11, 11), QPointF(14.5, 14.5));
+            break;
+        }
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
 } // namespace Artwork

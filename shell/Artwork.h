@@ -20,4 +20,14 @@ QPixmap closeControl();
 QPixmap sidebarBackground(int width, int height);
 QIcon trayIcon();
 
+// The shared 16 x 16 menu pictures.
+enum class MenuIcon
+{
+    Exit = 0,
+    Settings = 1,
+    DesktopSearch = 2,
+    InternetSearch = 3
+};
+QIcon menuIcon(MenuIcon kind);
+
 } // namespace Artwork

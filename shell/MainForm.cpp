@@ -7,6 +7,9 @@
 #include "platform/ScreenEdgeDock.h"
 #include "platform/SystemInfo.h"
 #include "platform/UrlOpener.h"
+#include "search/BD.h"
+#include "search/ResultsService.h"
+#include "search/SearchBox.h"
 #include "shell/Artwork.h"
 #include "shell/ClickableImage.h"
 #include "shell/ShellLog.h"
@@ -74,6 +77,7 @@ MainForm::MainForm(LFGlobals& globals, const SystemInfo& system, QString setting
     if (!platform.clock)
         platform.clock = (m_ownClock = std::make_unique<Clock>()).get();
     m_dock = platform.dock;
+    m_resultsPort = platform.resultsPort;
     m_notifier = platform.notifier;
     m_opener = platform.opener;
     m_clock = platform.clock;
@@ -185,9 +189,11 @@ void MainForm::buildTrayMenu()
     QAction* settings =
         m_trayMenu->addAction(QStringLiteral("Settings"), this, &MainForm::settingsRequested);
     settings->setObjectName(QStringLiteral("Settings1"));
+    settings->setIcon(Artwork::menuIcon(Artwork::MenuIcon::Settings));
     m_trayMenu->addSeparator()->setObjectName(QStringLiteral("N3"));
     QAction* exit = m_trayMenu->addAction(QStringLiteral("Exit"), this, &MainForm::CloseApp);
     exit->setObjectName(QStringLiteral("N1"));
+    exit->setIcon(Artwork::menuIcon(Artwork::MenuIcon::Exit));
 }
 
 void MainForm::buildTitleStrip()
@@ -254,6 +260,7 @@ QMenu* MainForm::addOptionMenu(SidebarPanel* panel, const QString& menuName,
     QAction* close = menu->addAction(QStringLiteral("Close"), this,
                                      [this, panel, checkItem] { hidePanel(panel, checkItem); });
     close->setObjectName(closeName);
+    close->setIcon(Artwork::menuIcon(Artwork::MenuIcon::Exit));
     panel->setContextMenu(menu);
     return menu;
 }
@@ -302,8 +309,12 @@ void MainForm::buildPanels()
     searchMenu->setObjectName(QStringLiteral("SearchMenu"));
     m_desktopSearch = searchMenu->addAction(QStringLiteral("Desktop Search"));
     m_desktopSearch->setObjectName(QStringLiteral("DesktopSearch1"));
-    searchMenu->addAction(QStringLiteral("Internet Search"))
-        ->setObjectName(QStringLiteral("InternetSearch1"));
+    m_desktopSearch->setIcon(Artwork::menuIcon(Artwork::MenuIcon::DesktopSearch));
+    QAction* internetSearch = searchMenu->addAction(QStringLiteral("Internet Search"));
+    internetSearch->setObjectName(QStringLiteral("InternetSearch1"));
+    internetSearch->setIcon(Artwork::menuIcon(Artwork::MenuIcon::InternetSearch));
+    new SearchBox(searchPanel, searchEdit, searchMenu, m_desktopSearch, internetSearch, this,
+                  *this);
 
     m_newsPanel = addPanel(QStringLiteral("NewsPanel"), kNewsHeight);
     addLabel(m_newsPanel, QStringLiteral("NTIME1"), QRect(10, 6, 180, 12));
@@ -431,10 +442,16 @@ void MainForm::saveSettings()
 
 void MainForm::activateResultsServer()
 {
-    // The loopback results server starts here once the desktop search exists.
+    m_resultsService =
+        std::make_unique<ResultsService>(*this, m_globals.ProgramFolder, m_globals.PagesPer,
+                                         &UrlEncoding::encodeWebAddress, BD::catalogStatements());
+    m_resultsService->start(m_resultsPort);
 }
 
-void MainForm::deactivateResultsServer() {}
+void MainForm::deactivateResultsServer()
+{
+    m_resultsService.reset();
+}
 
 void MainForm::DrawItems()
 {

@@ -21,6 +21,7 @@ class QLineEdit;
 class QMenu;
 class QTimer;
 class QVBoxLayout;
+class ResultsService;
 class SidebarPanel;
 class SystemInfo;
 struct LFGlobals;
@@ -33,6 +34,8 @@ struct ShellPlatform
     Notifier* notifier = nullptr;
     UrlOpener* opener = nullptr;
     const Clock* clock = nullptr;
+    // The results server's port; 0 takes any free one (tests running side by side).
+    int resultsPort = 4775;
 };
 
 // The sidebar: a frameless column at the right screen edge holding the title
@@ -135,6 +138,8 @@ private:
     Notifier* m_notifier = nullptr;
     UrlOpener* m_opener = nullptr;
     const Clock* m_clock = nullptr;
+    int m_resultsPort = 4775;
+    std::unique_ptr<ResultsService> m_resultsService;
 
     QStringList m_resultLines;
     QStringList m_pictureFiles;

@@ -1,11 +1,13 @@
 #include "shell/MainForm.h"
 
 #include "app/LFGlobals.h"
+#include "shell/SidebarStyle.h"
 #include "tests/support/TestSupport.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QScreen>
@@ -159,6 +161,28 @@ TEST_F(MainFormTest, SaveErrorAtExitIsAnnouncedAndExitGoesOn)
               std::string::npos)
         << log;
     EXPECT_EQ(m_folder.read("lanternfly-desktop.INI"), "[Weather]\nCityName=Old\n");
+}
+
+TEST_F(MainFormTest, PopupMenusCarryTheRedSideLine)
+{
+    QApplication::setStyle(new SidebarStyle);
+    markFirstRunDone();
+    auto form = start();
+    QMenu* menu = form->trayMenu();
+    menu->ensurePolished();
+    menu->adjustSize();
+    const QImage image = menu->grab().toImage();
+    image.save(QStringLiteral(LF_BIN_DIR "/../tray-menu.png"));
+    int red = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < SidebarStyle::kMenuSideLineWidth; ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            red += pixel.red() > 150 && pixel.green() < 100 && pixel.blue() < 100;
+        }
+    EXPECT_GT(red, 50) << "no red side line along the menu";
+    // The items start right of the line.
+    const QRect first = menu->actionGeometry(menu->actions().first());
+    EXPECT_GE(first.left(), SidebarStyle::kMenuSideLineWidth);
 }
 
 } // namespace
