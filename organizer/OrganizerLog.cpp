@@ -1,0 +1,3 @@
+#include "organizer/OrganizerLog.h"
+
+Q_LOGGING_CATEGORY(lcOrganizer, "lf.organizer", QtInfoMsg)
