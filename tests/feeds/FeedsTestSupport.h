@@ -10,6 +10,13 @@
 #include <QStringList>
 
 #include <map>
+#include <ostream>
+
+// Readable QStrings in test failures.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 inline QByteArray fixture(const char* name)
 {
