@@ -1,5 +1,11 @@
 #include "organizer/CalendarEvent.h"
 
+QString countText(qint64 count, const char* singular, const char* plural)
+{
+    return QStringLiteral("%1 %2").arg(count).arg(
+        QString::fromLatin1(count == 1 ? singular : plural));
+}
+
 namespace EventTime {
 
 namespace {

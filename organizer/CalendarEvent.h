@@ -53,6 +53,9 @@ struct CalendarEvent
     }
 };
 
+// "1 minute", "15 minutes": a count with its unit in the singular or plural.
+QString countText(qint64 count, const char* singular, const char* plural);
+
 // The stored text form of date-times: local time "YYYY-MM-DD HH:MM:SS".
 namespace EventTime {
 

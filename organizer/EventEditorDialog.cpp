@@ -34,15 +34,13 @@ const int kReminderChoices[] = {0, 5, 10, 15, 30, 60, 120, 240, 720, 1440, 2880,
 
 QString minutesText(int minutes)
 {
-    if (minutes == 0)
-        return QObject::tr("0 minutes");
-    if (minutes % 10080 == 0)
-        return QObject::tr("%n week(s)", nullptr, minutes / 10080);
-    if (minutes % 1440 == 0)
-        return QObject::tr("%n day(s)", nullptr, minutes / 1440);
-    if (minutes % 60 == 0)
-        return QObject::tr("%n hour(s)", nullptr, minutes / 60);
-    return QObject::tr("%n minute(s)", nullptr, minutes);
+    if (minutes > 0 && minutes % 10080 == 0)
+        return countText(minutes / 10080, "week", "weeks");
+    if (minutes > 0 && minutes % 1440 == 0)
+        return countText(minutes / 1440, "day", "days");
+    if (minutes > 0 && minutes % 60 == 0)
+        return countText(minutes / 60, "hour", "hours");
+    return countText(minutes, "minute", "minutes");
 }
 
 } // namespace
@@ -64,8 +62,10 @@ EventEditorDialog::EventEditorDialog(const CalendarEvent& event, bool recurrence
     m_location->setObjectName(QStringLiteral("LocationEdit"));
     auto* locationRow = new QHBoxLayout;
     locationRow->addWidget(m_location, 1);
-    locationRow->addWidget(new QLabel(tr("La&bel:"), this));
+    auto* labelLabel = new QLabel(tr("La&bel:"), this);
+    locationRow->addWidget(labelLabel);
     m_label = new QComboBox(this);
+    labelLabel->setBuddy(m_label);
     m_label->setObjectName(QStringLiteral("LabelCombo"));
     for (const auto& [name, color] : CalendarPalette::labelColors())
         m_label->addItem(swatch(color), name, color);
@@ -73,7 +73,9 @@ EventEditorDialog::EventEditorDialog(const CalendarEvent& event, bool recurrence
         m_label->addItem(swatch(event.labelColor), tr("Custom"), event.labelColor);
     m_label->setCurrentIndex(m_label->findData(event.labelColor));
     locationRow->addWidget(m_label);
-    form->addRow(tr("&Location:"), locationRow);
+    auto* locationLabel = new QLabel(tr("&Location:"), this);
+    locationLabel->setBuddy(m_location);
+    form->addRow(locationLabel, locationRow);
 
     const QString format = QStringLiteral("dd.MM.yyyy HH:mm");
     m_start = new QDateTimeEdit(event.start, this);
@@ -91,7 +93,9 @@ EventEditorDialog::EventEditorDialog(const CalendarEvent& event, bool recurrence
     startRow->addWidget(m_start);
     startRow->addWidget(m_allDay);
     startRow->addStretch();
-    form->addRow(tr("S&tart time:"), startRow);
+    auto* startLabel = new QLabel(tr("S&tart time:"), this);
+    startLabel->setBuddy(m_start);
+    form->addRow(startLabel, startRow);
     form->addRow(tr("&End time:"), m_finish);
 
     auto* reminderRow = new QHBoxLayout;

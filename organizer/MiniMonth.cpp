@@ -43,7 +43,7 @@ void paint(QPainter& painter, const QRect& area, const QDate& month, const Marks
     painter.setPen(Qt::darkGray);
     for (int column = 0; column < 7; ++column)
         painter.drawText(cell(area, 1, column), Qt::AlignCenter,
-                         locale.dayName(column + 1, QLocale::NarrowFormat));
+                         locale.dayName(column + 1, QLocale::ShortFormat).left(2));
     painter.setPen(CalendarPalette::gridLine());
     painter.drawLine(area.left() + 2, cell(area, 2, 0).top(), area.right() - 2,
                      cell(area, 2, 0).top());

@@ -19,10 +19,10 @@ QString spanText(qint64 secs)
 {
     const qint64 minutes = secs / 60;
     if (minutes < 60)
-        return QObject::tr("%n minute(s)", nullptr, static_cast<int>(minutes));
+        return countText(minutes, "minute", "minutes");
     if (minutes < 24 * 60)
-        return QObject::tr("%n hour(s)", nullptr, static_cast<int>(minutes / 60));
-    return QObject::tr("%n day(s)", nullptr, static_cast<int>(minutes / (24 * 60)));
+        return countText(minutes / 60, "hour", "hours");
+    return countText(minutes / (24 * 60), "day", "days");
 }
 
 } // namespace
@@ -110,9 +110,9 @@ void ReminderForm::setReminders(const std::vector<CalendarEvent>& due)
         const QString dueIn = secs > 60     ? spanText(secs)
                               : secs >= -60 ? tr("Now")
                                             : tr("%1 overdue").arg(spanText(-secs));
-        auto* item =
-            new QTreeWidgetItem(m_list, {row.caption.isEmpty() ? tr("(No subject)") : row.caption,
-                                         dueIn, locale.toString(start, QLocale::ShortFormat)});
+        auto* item = new QTreeWidgetItem(
+            m_list, {row.caption.isEmpty() ? tr("(No subject)") : row.caption, dueIn,
+                     locale.toString(start, QStringLiteral("ddd d MMM HH:mm"))});
         item->setData(0, Qt::UserRole, row.id);
         item->setToolTip(0, row.message);
         if (keep.contains(row.id) || (keep.isEmpty() && m_list->topLevelItemCount() == 1))
@@ -128,8 +128,8 @@ void ReminderForm::setReminders(const std::vector<CalendarEvent>& due)
                 .arg(locale.toString(Reminders::occurrenceStart(row), QLocale::LongFormat)));
         setWindowTitle(tr("1 Reminder"));
     } else {
-        m_heading->setText(tr("%n reminder(s) due", nullptr, static_cast<int>(due.size())));
-        setWindowTitle(tr("%n Reminder(s)", nullptr, static_cast<int>(due.size())));
+        m_heading->setText(countText(qint64(due.size()), "reminder", "reminders") + tr(" due"));
+        setWindowTitle(countText(qint64(due.size()), "Reminder", "Reminders"));
     }
     updateButtons();
 }

@@ -325,17 +325,23 @@ void TimeView::paintEvent(QPaintEvent*)
             QRect(item.rect.left() + 1, item.rect.top() + 1, 4, item.rect.height() - 1),
             CalendarPalette::eventBorder());
         painter.setPen(Qt::black);
+        // Narrow lanes show the subject alone; wide ones the time, place and series mark too.
+        const bool roomy = item.rect.width() >= 110;
         QString text = item.occurrence.event.caption;
-        if (!item.allDay)
+        if (roomy && !item.allDay)
             text = item.occurrence.start.time().toString(QStringLiteral("HH:mm")) +
                    QLatin1Char(' ') + text;
-        if (!item.occurrence.event.location.isEmpty())
+        if (roomy && !item.occurrence.event.location.isEmpty())
             text += QStringLiteral(" (") + item.occurrence.event.location + QLatin1Char(')');
-        if (item.occurrence.inSeries())
+        if (roomy && item.occurrence.inSeries())
             text = QStringLiteral("\u21bb ") + text;
         const QRect textRect = item.rect.adjusted(8, 1, -2, -1);
         painter.setClipRect(textRect, Qt::IntersectClip);
-        painter.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+        if (textRect.height() < 2 * metrics.height())
+            painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter,
+                             metrics.elidedText(text, Qt::ElideRight, textRect.width()));
+        else
+            painter.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
         painter.restore();
     }
 }
