@@ -46,8 +46,6 @@ Pacing Pacing::from(const IndexParameters& parameters)
         std::chrono::milliseconds(std::min<std::uint32_t>(parameters.value("ScanBackoff"), 1000));
     const std::uint32_t io = parameters.value("MaxWordlistIo");
     pacing.maxBytesPerSecond = io == 0xffffffffu ? 0 : static_cast<long long>(io) * 1024;
-    pacing.readRetries =
-        static_cast<int>(std::min<std::uint32_t>(parameters.value("FilterRetries"), 10));
     return pacing;
 }
 
