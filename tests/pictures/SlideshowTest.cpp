@@ -300,6 +300,8 @@ TEST_F(SlideshowTest, RunsOnTheSidebarsOwnPanel)
         QWidget* pictures = sidebar.findChild<QWidget*>("PicPanel");
         sidebar.grab(QRect(0, note->y(), 217, note->height() + pictures->height())).save(path);
     }
+    show.stop();
+    sidebar.FormDestroy();
 }
 
 } // namespace
