@@ -6,6 +6,8 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <csignal>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 
 IndexerSupervisor::IndexerSupervisor(QString program, QObject* parent)
@@ -25,8 +27,12 @@ IndexerSupervisor::IndexerSupervisor(QString program, Timing timing, QObject* pa
     // The service logs to the same place as the sidebar.
     m_process.setProcessChannelMode(QProcess::ForwardedChannels);
     m_process.setInputChannelMode(QProcess::ForwardedInputChannel);
-    // Low priority from its first instruction; the service lowers it further by its profile.
-    m_process.setChildProcessModifier([] { ::setpriority(PRIO_PROCESS, 0, 10); });
+    // Low priority from its first instruction (the service lowers it further by its
+    // profile), and ended with the sidebar even when the sidebar is killed.
+    m_process.setChildProcessModifier([] {
+        ::setpriority(PRIO_PROCESS, 0, 10);
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+    });
 }
 
 IndexerSupervisor::~IndexerSupervisor()
