@@ -113,7 +113,9 @@ const char* TextDecoder::guessSingleByteCharset(std::string_view bytes)
 
 bool TextDecoder::convert(std::string_view bytes, const char* charset, std::string& out)
 {
-    iconv_t cd = iconv_open("UTF-8//IGNORE", charset);
+    // No "//IGNORE": with it glibc skips bad input itself yet still reports
+    // EILSEQ, and skipping again here would run past the end.
+    iconv_t cd = iconv_open("UTF-8", charset);
     if (cd == reinterpret_cast<iconv_t>(-1))
         return false;
     out.resize(bytes.size() * 2 + 16);
@@ -129,7 +131,7 @@ bool TextDecoder::convert(std::string_view bytes, const char* charset, std::stri
             break;
         if (errno == E2BIG) {
             out.resize(out.size() * 2);
-        } else if (errno == EILSEQ) {
+        } else if (errno == EILSEQ && inLeft > 0) {
             ++in, --inLeft; // skip a byte the charset cannot map
         } else {
             break; // EINVAL: an incomplete sequence at the end

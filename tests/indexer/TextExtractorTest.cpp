@@ -50,6 +50,8 @@ TEST(TextExtractorTest, PlainTextInCommonEncodings)
         {"main.cpp", "int main() {\n    return lanternGlow(42);\n}\n",
          "int main() { return lanternGlow(42); }"},
         {"empty.txt", "", ""},
+        // Bytes the guessed code page cannot map are dropped, also at the very end.
+        {"dos.h", "Header f\x81r den Compiler\x81", "Header fr den Compiler"},
         {"binary.dat",
          QByteArray("\x7f"
                     "ELF\x02\x01\x00\x00words",
