@@ -318,8 +318,10 @@ std::vector<CalendarEvent> EventStore::exceptionsOf(qint64 seriesId) const
 
 std::vector<CalendarEvent> EventStore::forRange(const QDateTime& from, const QDateTime& to) const
 {
-    return selectEvents(QStringLiteral("WHERE Type IN (1, 3) AND Start < ?1 OR "
-                                       "Type NOT IN (1, 3) AND Start < ?1 AND Finish >= ?2"),
+    // Every changed or deleted occurrence counts: one moved out of the range
+    // still hides what its series would show inside it.
+    return selectEvents(QStringLiteral("WHERE Type = 1 AND Start < ?1 OR ParentID IS NOT NULL OR "
+                                       "Type IN (0, 2) AND Start < ?1 AND Finish >= ?2"),
                         {EventTime::toText(to), EventTime::toText(from)});
 }
 

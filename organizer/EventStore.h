@@ -53,9 +53,9 @@ public:
     std::vector<CalendarEvent> all() const;
     // The changed and deleted occurrences of a series.
     std::vector<CalendarEvent> exceptionsOf(qint64 seriesId) const;
-    // Rows that may show between from and to: single events and changed
-    // occurrences overlapping the range, every series starting before its end,
-    // and every deleted occurrence (needed to hide what a series yields).
+    // Rows that may show between from and to: single events overlapping the
+    // range, every series starting before its end, and every changed or
+    // deleted occurrence (needed to hide what a series yields).
     std::vector<CalendarEvent> forRange(const QDateTime& from, const QDateTime& to) const;
 
     // The first rows with near <= Finish <= far, earliest first; deleted

@@ -12,6 +12,7 @@
 #include "platform/Clock.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
@@ -233,17 +234,32 @@ void SchedulerControl::updateTitle()
 void SchedulerControl::selectOccurrence(const Occurrence* occurrence)
 {
     if (occurrence)
-        m_selectedOccurrence = std::pair{occurrence->event.id, occurrence->index};
+        m_selected = *occurrence;
     else
-        m_selectedOccurrence.reset();
+        m_selected.reset();
     if (auto* view = activeView())
         view->update();
 }
 
 bool SchedulerControl::isSelected(const Occurrence& occurrence) const
 {
-    return m_selectedOccurrence &&
-           *m_selectedOccurrence == std::pair{occurrence.event.id, occurrence.index};
+    return m_selected && m_selected->event.id == occurrence.event.id &&
+           m_selected->index == occurrence.index;
+}
+
+void SchedulerControl::keyPressEvent(QKeyEvent* event)
+{
+    if (m_selected && event->key() == Qt::Key_Delete) {
+        const Occurrence chosen = *m_selected;
+        deleteOccurrence(chosen);
+        return;
+    }
+    if (m_selected && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        const Occurrence chosen = *m_selected;
+        openOccurrence(chosen);
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void SchedulerControl::applyChange(const std::function<void()>& change)
@@ -259,6 +275,7 @@ void SchedulerControl::applyChange(const std::function<void()>& change)
         // Nothing was changed: each change is one transaction.
         QMessageBox::warning(this, tr("Reminder"), QString::fromUtf8(error.what()));
     }
+    m_selected.reset();
     reload();
     emit eventsChanged();
 }

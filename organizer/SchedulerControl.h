@@ -72,9 +72,15 @@ public:
     // A full layout refresh of the active view.
     void LayoutChanged();
 
+    std::optional<Occurrence> selectedOccurrence() const { return m_selected; }
+
 signals:
     void eventsChanged();
     void viewChanged();
+
+protected:
+    // Delete removes the selected event, Enter opens it.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void applyChange(const std::function<void()>& change);
@@ -89,7 +95,7 @@ private:
     std::vector<CalendarEvent> m_rows;
     QDateTime m_loadedFrom;
     QDateTime m_loadedTo;
-    std::optional<std::pair<qint64, int>> m_selectedOccurrence;
+    std::optional<Occurrence> m_selected;
 
     QLabel* m_title = nullptr;
     QStackedWidget* m_views = nullptr;

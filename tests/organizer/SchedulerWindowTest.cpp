@@ -7,6 +7,7 @@
 #include "organizer/ReminderMonitor.h"
 #include "organizer/SchedulerControl.h"
 #include "organizer/ShedulerForm.h"
+#include "organizer/TimeView.h"
 #include "tests/organizer/FakeClock.h"
 #include "tests/organizer/RecordingServices.h"
 #include "tests/organizer/TestDatabase.h"
@@ -19,8 +20,10 @@
 #include <QDateTimeEdit>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 #include <QTreeWidget>
@@ -278,6 +281,77 @@ TEST_F(SchedulerWindowTest, RemindersMissedWhileNotRunningShowAtStart)
                 !again->reminders()->window()->isVisible());
 }
 
+TEST_F(SchedulerWindowTest, DragMovesAndResizesOccurrencesAndDeleteKeyRemovesOne)
+{
+    auto form = start();
+    form->show();
+    SchedulerControl* scheduler = form->scheduler();
+    const QDateTime monday(QDate(2024, 3, 11), QTime(9, 0));
+    CalendarEvent series;
+    series.caption = QStringLiteral("Standup");
+    series.start = monday;
+    series.finish = monday.addSecs(3600);
+    series.recurrenceInfo = QStringLiteral("FREQ=DAILY;COUNT=5");
+    const qint64 id = EventEditing::create(*form->store(), series, kNow);
+    scheduler->GoToDate(monday.date(), ViewMode::Day);
+    auto* view = qobject_cast<TimeView*>(scheduler->activeView());
+    ASSERT_NE(view, nullptr);
+    view->resize(600, 400);
+    view->scrollToHour(8);
+    const auto send = [&](QEvent::Type type, QPoint at) {
+        QMouseEvent event(type, QPointF(at), view->mapToGlobal(QPointF(at)), Qt::LeftButton,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(view, &event);
+    };
+    const auto drag = [&](QPoint from, QPoint to) {
+        send(QEvent::MouseButtonPress, from);
+        send(QEvent::MouseMove, (from + to) / 2);
+        send(QEvent::MouseMove, to);
+        send(QEvent::MouseButtonRelease, to);
+    };
+    const auto itemRect = [&] {
+        const auto items = view->items();
+        return items.empty() ? QRect() : items.front().rect;
+    };
+
+    // Dragged down by an hour: only this occurrence moves.
+    QRect rect = itemRect();
+    ASSERT_TRUE(rect.isValid());
+    drag(rect.center(), rect.center() + QPoint(0, TimeView::kHourHeight));
+    EXPECT_EQ(form->panel()->refreshTimer()->interval(), 50);
+    auto shown = scheduler->occurrences(monday.addSecs(-9 * 3600), monday.addDays(5));
+    ASSERT_EQ(shown.size(), 5u);
+    EXPECT_EQ(shown[0].start, monday.addSecs(3600));
+    EXPECT_EQ(shown[0].event.type, EventType::ChangedOccurrence);
+    EXPECT_EQ(shown[1].start, monday.addDays(1));
+
+    // Its lower edge dragged down by half an hour.
+    rect = itemRect();
+    drag(QPoint(rect.center().x(), rect.bottom() - 1),
+         QPoint(rect.center().x(), rect.bottom() - 1 + TimeView::kHourHeight / 2));
+    shown = scheduler->occurrences(monday.addSecs(-9 * 3600), monday.addDays(5));
+    EXPECT_EQ(shown[0].finish, monday.addSecs(2 * 3600 + 1800));
+
+    // Selected next day's occurrence, Delete, "this occurrence only".
+    scheduler->GoToDate(monday.date().addDays(1));
+    rect = itemRect();
+    send(QEvent::MouseButtonPress, rect.center());
+    send(QEvent::MouseButtonRelease, rect.center());
+    scheduler->setSeriesQuestion([](const QString&) { return std::optional<bool>(true); });
+    QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+    QApplication::sendEvent(scheduler, &del);
+    shown = scheduler->occurrences(monday.addSecs(-9 * 3600), monday.addDays(5));
+    ASSERT_EQ(shown.size(), 4u);
+    EXPECT_EQ(shown[1].start, monday.addDays(2));
+
+    // Deleting the series takes its changed and deleted occurrences with it.
+    scheduler->setSeriesQuestion([](const QString&) { return std::optional<bool>(false); });
+    scheduler->deleteOccurrence(shown[1]);
+    EXPECT_TRUE(form->store()->all().empty());
+    EXPECT_FALSE(form->store()->find(id).has_value());
+}
+
 TEST_F(SchedulerWindowTest, ScreenshotsOfTheViews)
 {
     auto form = start();
@@ -301,7 +375,11 @@ TEST_F(SchedulerWindowTest, ScreenshotsOfTheViews)
     add(monday.addDays(2), QTime(0, 0), QTime(0, 0), "Conference", 0xf4e3a6, "", true);
     add(monday.addDays(4), QTime(16, 0), QTime(17, 0), "Dentist");
     add(monday.addDays(18), QTime(8, 0), QTime(8, 30), "Car service");
+    CalendarEvent withMessage = *store.find(3);
+    withMessage.message = QStringLiteral("Bring the report");
+    EventEditing::save(store, withMessage, kNow);
     form->panel()->OrgTimerTimer();
+    m_panel.resize(217, 133);
     form->show();
     SchedulerControl* scheduler = form->scheduler();
     scheduler->setSelection(QDateTime(monday, QTime(11, 0)), QDateTime(monday, QTime(12, 0)));
