@@ -10,6 +10,8 @@ FeedLabel::FeedLabel(const QString& name, QRect geometry, QWidget* parent, bool 
     setObjectName(name);
     setGeometry(geometry);
     setWordWrap(true);
+    // Feed texts are shown as written, never interpreted as markup.
+    setTextFormat(Qt::PlainText);
     if (clickable)
         setCursor(Qt::PointingHandCursor);
 }

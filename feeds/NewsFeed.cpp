@@ -70,6 +70,7 @@ NewsFeed::Slot NewsFeed::addSlot(int top, const char* time, const char* title, c
     slot.time = new QLabel(m_panel);
     slot.time->setObjectName(QString::fromLatin1(time));
     slot.time->setGeometry(10, top, 100, 14);
+    slot.time->setTextFormat(Qt::PlainText);
     slot.time->setStyleSheet(QStringLiteral("color: rgb(87, 87, 87);"));
     slot.title =
         new FeedLabel(QString::fromLatin1(title), QRect(10, top + 14, 190, 14), m_panel, true);

@@ -43,6 +43,8 @@ QLabel* addLabel(QWidget* panel, const char* name, QRect geometry, const QString
     auto* label = new QLabel(text, panel);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(geometry);
+    // Values come from the service's answer: never interpreted as markup.
+    label->setTextFormat(Qt::PlainText);
     return label;
 }
 
