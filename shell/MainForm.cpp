@@ -2,6 +2,9 @@
 
 #include "app/LFGlobals.h"
 #include "app/SettingsStore.h"
+#include "feeds/AdvertFeed.h"
+#include "feeds/NewsFeed.h"
+#include "feeds/WeatherFeed.h"
 #include "platform/Clock.h"
 #include "platform/Notifier.h"
 #include "platform/ScreenEdgeDock.h"
@@ -295,8 +298,13 @@ void MainForm::buildPanels()
 
     m_weatherPanel = addPanel(QStringLiteral("WeatherPanel"), kWeatherHeight);
     addCloseControl(m_weatherPanel, QStringLiteral("WCloseImage"), QPoint(197, 3), m_weatherCheck);
-    addOptionMenu(m_weatherPanel, QStringLiteral("WeatherOpt"), QStringLiteral("WClose"),
-                  m_weatherCheck);
+    QMenu* weatherMenu = addOptionMenu(m_weatherPanel, QStringLiteral("WeatherOpt"),
+                                       QStringLiteral("WClose"), m_weatherCheck);
+    const ServiceAddresses feedServices = ServiceAddresses::fromSettingsFile(m_settingsPath);
+    auto* weatherFeed =
+        new WeatherFeed(m_globals, *this, feedServices, m_weatherPanel, weatherMenu, this);
+    connect(weatherFeed, &FeedPanel::configureRequested, this,
+            [this] { emit settingsTabRequested(QStringLiteral("WeatherTab")); });
 
     auto* searchPanel = addPanel(QStringLiteral("SearchPanel"), kSearchHeight);
     auto* searchEdit = new QLineEdit(searchPanel);
@@ -317,14 +325,12 @@ void MainForm::buildPanels()
                   *this);
 
     m_newsPanel = addPanel(QStringLiteral("NewsPanel"), kNewsHeight);
-    addLabel(m_newsPanel, QStringLiteral("NTIME1"), QRect(10, 6, 180, 12));
-    addLabel(m_newsPanel, QStringLiteral("NTITLE1"), QRect(10, 18, 190, 14));
-    addLabel(m_newsPanel, QStringLiteral("NCONTENT1"), QRect(10, 32, 195, 18));
-    addLabel(m_newsPanel, QStringLiteral("NTIME2"), QRect(10, 52, 180, 12));
-    addLabel(m_newsPanel, QStringLiteral("NTITLE2"), QRect(10, 64, 190, 14));
-    addLabel(m_newsPanel, QStringLiteral("NCONTENT2"), QRect(10, 78, 195, 18));
     addCloseControl(m_newsPanel, QStringLiteral("NCloseImage"), QPoint(197, 1), m_newsCheck);
-    addOptionMenu(m_newsPanel, QStringLiteral("NewsOpt"), QStringLiteral("NClose"), m_newsCheck);
+    QMenu* newsMenu = addOptionMenu(m_newsPanel, QStringLiteral("NewsOpt"),
+                                    QStringLiteral("NClose"), m_newsCheck);
+    auto* newsFeed = new NewsFeed(m_globals, *this, feedServices, m_newsPanel, newsMenu, this);
+    connect(newsFeed, &FeedPanel::configureRequested, this,
+            [this] { emit settingsTabRequested(QStringLiteral("NewsTab")); });
 
     auto* orgPanel = addPanel(QStringLiteral("OrgPanel"), kOrgHeight);
     addLabel(orgPanel, QStringLiteral("ORGLab1"), QRect(10, 20, 195, 30));
@@ -332,12 +338,10 @@ void MainForm::buildPanels()
     addLabel(orgPanel, QStringLiteral("ORGLab3"), QRect(10, 90, 195, 30));
 
     m_adPanel = addPanel(QStringLiteral("AdPanel"), kAdHeight);
-    addLabel(m_adPanel, QStringLiteral("AdTitle"), QRect(10, 8, 175, 14));
-    addLabel(m_adPanel, QStringLiteral("AdBody"), QRect(10, 22, 195, 32));
-    addLabel(m_adPanel, QStringLiteral("AdTitle2"), QRect(10, 58, 175, 14));
-    addLabel(m_adPanel, QStringLiteral("AdBody2"), QRect(10, 72, 195, 32));
     addCloseControl(m_adPanel, QStringLiteral("Image1"), QPoint(190, 3), m_adCheck);
-    addOptionMenu(m_adPanel, QStringLiteral("AdverOpt"), QStringLiteral("AClose"), m_adCheck);
+    QMenu* adMenu =
+        addOptionMenu(m_adPanel, QStringLiteral("AdverOpt"), QStringLiteral("AClose"), m_adCheck);
+    new AdvertFeed(m_globals, *this, feedServices, m_adPanel, adMenu, this);
 
     auto* nodePanel = addPanel(QStringLiteral("NodePanel"), kNodeHeight);
     m_nodeLabel = addLabel(nodePanel, QStringLiteral("NodeLabel"), QRect(15, 15, 183, 74));

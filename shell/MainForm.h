@@ -92,6 +92,9 @@ public slots:
 signals:
     // The tray menu's "Settings" item.
     void settingsRequested();
+    // A feed panel's "Configure" item: the settings dialog on the named tab
+    // ("WeatherTab", "NewsTab").
+    void settingsTabRequested(const QString& tabName);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
