@@ -125,9 +125,11 @@ int runUpdate()
                 std::fprintf(stderr, "\rindexing: %lld files, %lld read (%.1f MB)   ", stats.seen,
                              stats.indexed, static_cast<double>(stats.bytesRead) / 1e6);
             });
+        const bool wasEmpty = catalog.stats().files == 0;
         const auto started = std::chrono::steady_clock::now();
         const PassStats stats = crawler.fullPass();
-        if (stats.indexed > 1000 && catalog.wasRebuilt())
+        // One merged index answers faster than the segments of many batches.
+        if (wasEmpty && stats.indexed > 1000)
             catalog.optimize();
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();

@@ -90,7 +90,11 @@ void IndexService::fullPass()
 {
     m_needFullPass = false;
     const auto started = Clock::now();
+    const bool wasEmpty = m_catalog.stats().files == 0;
     const PassStats stats = m_crawler->fullPass();
+    // One merged index answers faster than the segments of many batches.
+    if (wasEmpty && stats.indexed > 1000 && !m_stop)
+        m_catalog.optimize();
     m_lastFullPass = Clock::now();
     qCInfo(lcIndexer).noquote()
         << QStringLiteral("pass done in %1 s: %2 files, %3 read, %4 removed, %5 unreadable")

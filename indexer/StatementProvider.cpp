@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QTimeZone>
 
 int StatementResult::columnIndex(const QString& name) const
 {
@@ -75,6 +76,9 @@ StatementResult StatementProvider::run(const QString& statement) const
             if (!parsed.deep)
                 query.bind(4, static_cast<long long>(low.size()) + 1);
         }
+        // The system zone once: local-time conversion by the C library looks
+        // at the zone file again for every row.
+        const QTimeZone zone = QTimeZone::systemTimeZone();
         while (query.step()) {
             const std::string_view raw = query.blob(0);
             const QString path = QFile::decodeName(QByteArray(raw.data(), raw.size()));
@@ -93,7 +97,7 @@ StatementResult StatementProvider::run(const QString& statement) const
                     break;
                 case ParsedStatement::Column::Write:
                     row.append(DateTimeValue::fromQDateTime(
-                        QDateTime::fromMSecsSinceEpoch(query.integer(2) / 1000000)));
+                        QDateTime::fromMSecsSinceEpoch(query.integer(2) / 1000000, zone)));
                     break;
                 }
             }
