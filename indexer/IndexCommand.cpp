@@ -112,6 +112,7 @@ int runUpdate()
         // A person waiting at the terminal gets no pauses.
         pacing.sleepPerFile = {};
         pacing.maxBytesPerSecond = 0;
+        pacing.maxBatchTime = std::chrono::seconds(10);
         Crawler crawler(catalog, policy, extractor, pacing, &guard);
         crawler.setStopFlag(&g_stop);
         const bool terminal = ::isatty(STDERR_FILENO);

@@ -103,9 +103,12 @@ public:
     void separate() { m_pendingSpace = !m_out.empty(); }
     void append(std::string_view text)
     {
-        for (const char c : text) {
+        size_t i = 0;
+        while (i < text.size() && !m_full) {
+            const char c = text[i];
             if (c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\f') {
                 separate();
+                ++i;
                 continue;
             }
             if (m_pendingSpace) {
@@ -113,8 +116,19 @@ public:
                     return;
                 m_pendingSpace = false;
             }
-            if (!put(c))
-                return;
+            // A run of word characters goes in at once while it fits.
+            size_t end = i;
+            while (end < text.size() && text[end] != ' ' && text[end] != '\n' &&
+                   text[end] != '\r' && text[end] != '\t' && text[end] != '\f')
+                ++end;
+            if (m_out.size() + (end - i) + 4 < m_limit) {
+                m_out.append(text.substr(i, end - i));
+                i = end;
+                continue;
+            }
+            for (; i < end; ++i)
+                if (!put(text[i]))
+                    return;
         }
     }
 

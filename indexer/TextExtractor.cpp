@@ -9,6 +9,7 @@
 #include <array>
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -74,9 +75,17 @@ bool readHead(const std::string& path, size_t max, std::string& out)
     if (fd < 0)
         return false;
     out.clear();
+    // Sized by the file, so a small file does not pay for clearing a large buffer.
+    struct stat info
+    {};
+    const size_t expected = ::fstat(fd, &info) == 0 && info.st_size >= 0
+                                ? static_cast<size_t>(info.st_size) + 1
+                                : size_t(65536);
     bool ok = true;
     while (out.size() < max) {
-        const size_t want = std::min<size_t>(max - out.size(), 1u << 20);
+        const size_t want = std::min<size_t>(
+            max - out.size(),
+            std::max<size_t>(expected > out.size() ? expected - out.size() : 0, 65536));
         const size_t at = out.size();
         out.resize(at + want);
         const ssize_t got = ::read(fd, out.data() + at, want);
