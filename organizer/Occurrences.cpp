@@ -13,13 +13,18 @@ qint64 Occurrence::seriesId() const
     return event.type == EventType::ChangedOccurrence ? event.parentId : event.id;
 }
 
+bool overlapsRange(const QDateTime& start, const QDateTime& finish, const QDateTime& from,
+                   const QDateTime& to)
+{
+    return start < to && (finish > from || (finish == start && start >= from));
+}
+
 namespace {
 
 bool overlaps(const QDateTime& start, const QDateTime& finish, const QDateTime& from,
               const QDateTime& to)
 {
-    // A zero-length event at from still shows.
-    return start < to && (finish > from || (finish == start && start >= from));
+    return overlapsRange(start, finish, from, to);
 }
 
 using ExceptionKey = QPair<qint64, int>;

@@ -20,6 +20,11 @@ struct Occurrence
     qint64 seriesId() const;
 };
 
+// Whether an event from start to finish shows within [from, to); a
+// zero-length event at from does.
+bool overlapsRange(const QDateTime& start, const QDateTime& finish, const QDateTime& from,
+                   const QDateTime& to);
+
 // The occurrences overlapping [from, to) of the given rows, earliest first.
 // Deleted and changed occurrences replace what their series would yield.
 std::vector<Occurrence> occurrencesBetween(const std::vector<CalendarEvent>& rows,

@@ -21,8 +21,8 @@ QString spanText(qint64 secs)
     if (minutes < 60)
         return countText(minutes, "minute", "minutes");
     if (minutes < 24 * 60)
-        return countText(minutes / 60, "hour", "hours");
-    return countText(minutes / (24 * 60), "day", "days");
+        return countText((minutes + 30) / 60, "hour", "hours");
+    return countText((minutes + 12 * 60) / (24 * 60), "day", "days");
 }
 
 } // namespace
@@ -122,10 +122,10 @@ void ReminderForm::setReminders(const std::vector<CalendarEvent>& due)
         m_list->resizeColumnToContents(column);
     if (due.size() == 1) {
         const CalendarEvent& row = due.front();
-        m_heading->setText(
-            row.caption + QStringLiteral("\n") +
-            tr("Start: %1")
-                .arg(locale.toString(Reminders::occurrenceStart(row), QLocale::LongFormat)));
+        m_heading->setText(row.caption + QStringLiteral("\n") +
+                           tr("Start: %1")
+                               .arg(locale.toString(Reminders::occurrenceStart(row),
+                                                    QStringLiteral("dddd, d MMMM yyyy HH:mm"))));
         setWindowTitle(tr("1 Reminder"));
     } else {
         m_heading->setText(countText(qint64(due.size()), "reminder", "reminders") + tr(" due"));

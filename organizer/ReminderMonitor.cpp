@@ -6,6 +6,7 @@
 #include "organizer/Reminders.h"
 #include "platform/Clock.h"
 
+#include <QApplication>
 #include <QTimer>
 
 ReminderMonitor::ReminderMonitor(const Clock& clock, QWidget* owner)
@@ -60,6 +61,9 @@ void ReminderMonitor::check()
         }
         m_window->setReminders(due);
         if (!m_window->isVisible()) {
+            // Over the calendar shown modally, the pop-up must take input too.
+            m_window->setWindowModality(QApplication::activeModalWidget() ? Qt::ApplicationModal
+                                                                          : Qt::NonModal);
             m_window->show();
             m_window->raise();
         }
@@ -129,8 +133,12 @@ void ReminderMonitor::open(qint64 id)
     if (!m_store)
         return;
     try {
-        if (const auto row = m_store->find(id))
+        if (const auto row = m_store->find(id)) {
+            // Out of the calendar's way; still pending, it comes back at the next look.
+            if (m_window)
+                m_window->hide();
             emit openRequested(Reminders::occurrenceStart(*row));
+        }
     } catch (const StoreError& error) {
         qCWarning(lcOrganizer) << "cannot open a reminder's event:" << error.what();
     }

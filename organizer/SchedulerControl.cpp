@@ -103,6 +103,7 @@ void SchedulerControl::setStore(EventStore* store)
 void SchedulerControl::reload()
 {
     m_rows.clear();
+    m_loaded.clear();
     const QList<QDate> days = m_state.visibleDays();
     if (days.isEmpty())
         return;
@@ -115,6 +116,7 @@ void SchedulerControl::reload()
     m_loadedTo = QDateTime(std::max((*std::max_element(days.begin(), days.end())).addDays(1),
                                     navigatorFirst.addMonths(3)),
                            QTime(0, 0));
+    m_loaded.clear();
     if (m_store) {
         try {
             m_rows = m_store->forRange(m_loadedFrom, m_loadedTo);
@@ -122,6 +124,7 @@ void SchedulerControl::reload()
             qCWarning(lcOrganizer) << "cannot load events:" << error.what();
         }
     }
+    m_loaded = occurrencesBetween(m_rows, m_loadedFrom, m_loadedTo);
     if (auto* view = activeView())
         view->refreshView();
     m_navigator->update();
@@ -130,6 +133,13 @@ void SchedulerControl::reload()
 std::vector<Occurrence> SchedulerControl::occurrences(const QDateTime& from,
                                                       const QDateTime& to) const
 {
+    if (from >= m_loadedFrom && to <= m_loadedTo) {
+        std::vector<Occurrence> shown;
+        for (const Occurrence& occurrence : m_loaded)
+            if (overlapsRange(occurrence.start, occurrence.finish, from, to))
+                shown.push_back(occurrence);
+        return shown;
+    }
     return occurrencesBetween(m_rows, from, to);
 }
 

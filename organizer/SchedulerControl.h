@@ -93,6 +93,9 @@ private:
     QDateTime m_anchor;
     QDateTime m_end;
     std::vector<CalendarEvent> m_rows;
+    // The occurrences of the loaded range, expanded once per reload: the views
+    // ask for them many times per paint.
+    std::vector<Occurrence> m_loaded;
     QDateTime m_loadedFrom;
     QDateTime m_loadedTo;
     std::optional<Occurrence> m_selected;

@@ -45,6 +45,7 @@ TimeView::TimeView(SchedulerControl& owner, QWidget* parent) : CalendarView(owne
 
 void TimeView::refreshView()
 {
+    m_allDayHeight = measureAllDayHeight();
     updateScrollRange();
     update();
 }
@@ -68,7 +69,7 @@ QRect TimeView::dayColumn(int index) const
     return QRect(left, 0, right - left, height());
 }
 
-int TimeView::allDayHeight() const
+int TimeView::measureAllDayHeight() const
 {
     const QList<QDate> shown = days();
     if (shown.isEmpty())

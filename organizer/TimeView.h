@@ -61,7 +61,8 @@ private:
     };
 
     QList<QDate> days() const;
-    int allDayHeight() const;
+    int allDayHeight() const { return m_allDayHeight; }
+    int measureAllDayHeight() const;
     int bodyTop() const { return kHeaderHeight + allDayHeight(); }
     int columnsRight() const;
     int yFor(const QTime& time) const;
@@ -70,6 +71,8 @@ private:
     void updateScrollRange();
 
     QScrollBar* m_scroll = nullptr;
+    // Height of the all-day strip, worked out when the shown events change.
+    int m_allDayHeight = 22;
     Drag m_drag = Drag::None;
     QPoint m_pressPos;
     std::optional<Occurrence> m_dragged;
