@@ -15,7 +15,7 @@ connections=${CONNECTIONS:-8}
 if ! command -v wrk >/dev/null; then
     if [ "$(id -u)" = 0 ]; then apt-get install -y wrk >/dev/null; else sudo apt-get install -y wrk >/dev/null; fi
 fi
-for tool in "$build/bin/lanternfly-index" "$build/bin/lf_results_bench_server"; do
+for tool in "$build/bin/lanternfly-index" "$build/bench/lf_results_bench_server"; do
     [ -x "$tool" ] || { echo "missing $tool: build it first" >&2; exit 2; }
 done
 
@@ -51,7 +51,7 @@ printf '[Catalog]\nFolders=%s\n' "$work/corpus" > "$XDG_CONFIG_HOME/lanternfly-d
 cp -r "$build/bin/images" "$work/program/images"
 
 port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
-"$build/bin/lf_results_bench_server" "$work/program" "$port" > "$work/server.out" 2>&1 &
+"$build/bench/lf_results_bench_server" "$work/program" "$port" > "$work/server.out" 2>&1 &
 server=$!
 for _ in $(seq 100); do grep -q listening "$work/server.out" && break; sleep 0.1; done
 
