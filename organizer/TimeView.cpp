@@ -88,7 +88,8 @@ int TimeView::measureAllDayHeight() const
 
 int TimeView::yFor(const QTime& time) const
 {
-    return bodyTop() - m_scroll->value() + time.msecsSinceStartOfDay() * kHourHeight / 3600000;
+    return bodyTop() - m_scroll->value() +
+           static_cast<int>(qint64(time.msecsSinceStartOfDay()) * kHourHeight / 3600000);
 }
 
 void TimeView::updateScrollRange()
