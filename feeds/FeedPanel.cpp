@@ -19,7 +19,7 @@ FeedPanel::FeedPanel(LFGlobals& globals, SidebarServices& services, ServiceAddre
                      QWidget* panel, QMenu* optionMenu, const Names& names, QObject* parent)
     : QObject(parent), m_globals(globals), m_services(services), m_addresses(std::move(addresses)),
       m_panel(panel), m_downloadTimer(new QTimer(this)), m_indicatorTimer(new QTimer(this)),
-      m_indicator(new QLabel(panel)), m_workers(this)
+      m_indicator(new QLabel(panel)), m_workers(this, "runHandOvers")
 {
     m_downloadTimer->setObjectName(QString::fromLatin1(names.downloadTimer));
     m_downloadTimer->setInterval(names.firstInterval);

@@ -48,6 +48,9 @@ public:
     // Ends the cycle: stops the timers and releases or waits for the workers.
     void shutdown();
 
+    // Runs the hand-overs the workers queued; called through the event queue.
+    Q_INVOKABLE void runHandOvers() { m_workers.runHandOvers(); }
+
     void downloadTimerTimer();
     void indicatorTimerTimer();
     void retrieveClick();

@@ -2,12 +2,21 @@
 
 #include "feeds/FeedsLog.h"
 
-#include <QDeadlineTimer>
-#include <QThread>
+#include <chrono>
+#include <sys/resource.h>
+#include <unistd.h>
 
-#include <algorithm>
+namespace {
 
-FeedWorkers::FeedWorkers(QObject* receiver) : m_gate(std::make_shared<HandOverGate>(receiver)) {}
+// Below normal priority, as downloads should never slow the desktop.
+constexpr int kWorkerNice = 5;
+
+} // namespace
+
+FeedWorkers::FeedWorkers(QObject* receiver, const char* runMethod)
+    : m_gate(std::make_shared<HandOverGate>(receiver, runMethod)),
+      m_finished(std::make_shared<Finished>())
+{}
 
 FeedWorkers::~FeedWorkers()
 {
@@ -18,29 +27,51 @@ void FeedWorkers::start(const QString& name, std::function<void(HandOverGate&)> 
 {
     if (m_shutDown)
         return;
-    std::erase_if(m_threads, [](const QPointer<QThread>& thread) { return thread.isNull(); });
-    auto gate = m_gate;
-    QThread* thread = QThread::create([gate, body = std::move(body)] {
+    joinFinished();
+    auto done = std::make_shared<bool>(false);
+    {
+        std::lock_guard lock(m_finished->mutex);
+        ++m_finished->running;
+    }
+    std::thread thread([gate = m_gate, finished = m_finished, done, name, body = std::move(body)] {
+        // On Linux a thread's nice value is its own.
+        setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kWorkerNice);
         try {
             body(*gate);
         } catch (const HandOverClosed&) {
             // The program is ending; nothing is left to show the result.
         } catch (const std::exception& error) {
-            qCWarning(lcFeeds).noquote() << "worker ended with" << error.what();
+            qCWarning(lcFeeds).noquote() << name << "ended with" << error.what();
         }
+        std::lock_guard lock(finished->mutex);
+        *done = true;
+        --finished->running;
+        finished->changed.notify_all();
     });
-    thread->setObjectName(name);
-    QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
-    m_threads.emplace_back(thread);
-    thread->start(QThread::LowPriority);
+    m_workers.push_back({std::move(thread), std::move(done)});
 }
 
 int FeedWorkers::running() const
 {
-    return static_cast<int>(
-        std::count_if(m_threads.begin(), m_threads.end(), [](const QPointer<QThread>& thread) {
-            return thread && !thread->isFinished();
-        }));
+    std::lock_guard lock(m_finished->mutex);
+    return m_finished->running;
+}
+
+void FeedWorkers::joinFinished()
+{
+    for (auto worker = m_workers.begin(); worker != m_workers.end();) {
+        bool done = false;
+        {
+            std::lock_guard lock(m_finished->mutex);
+            done = *worker->done;
+        }
+        if (done) {
+            worker->thread.join();
+            worker = m_workers.erase(worker);
+        } else {
+            ++worker;
+        }
+    }
 }
 
 void FeedWorkers::shutdown()
@@ -49,18 +80,17 @@ void FeedWorkers::shutdown()
         return;
     m_shutDown = true;
     m_gate->close();
-    QDeadlineTimer deadline(kShutdownWaitMs);
-    for (const QPointer<QThread>& thread : m_threads) {
-        if (!thread)
-            continue;
-        if (thread->wait(deadline)) {
-            delete thread.data();
-        } else {
-            // Still stuck in a system call: leave it be. It holds only its own
-            // copies and the closed gate, and ends with the process.
-            qCWarning(lcFeeds) << "leaving worker" << thread->objectName() << "running at exit";
-            QObject::disconnect(thread, nullptr, nullptr, nullptr);
-        }
+    {
+        std::unique_lock lock(m_finished->mutex);
+        m_finished->changed.wait_for(lock, std::chrono::milliseconds(kShutdownWaitMs),
+                                     [this] { return m_finished->running == 0; });
     }
-    m_threads.clear();
+    joinFinished();
+    for (Worker& worker : m_workers) {
+        // Still stuck in a system call: leave it be. It holds only its own
+        // copies and the closed gate, and ends with the process.
+        qCWarning(lcFeeds) << "leaving a feed worker running at exit";
+        worker.thread.detach();
+    }
+    m_workers.clear();
 }

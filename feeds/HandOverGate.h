@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -14,24 +15,28 @@ struct HandOverClosed
 {};
 
 // The passage from the workers of one feed to the user-interface thread.
-// call() runs a function on the receiver's thread and blocks the worker until
-// it has run, like a blocking queued call, but close() (on the user-interface
-// thread, before the receiver goes) releases every waiting worker instead of
-// leaving it blocked on a window that no longer exists. close() also raises
-// the cancel flag that downloads and probes watch.
-class HandOverGate : public std::enable_shared_from_this<HandOverGate>
+// call() queues a function, asks the receiver to run the queue (its invokable
+// method named by runMethod calls runPending()) and blocks the worker until
+// the function has run, like a blocking queued call. close() (on the
+// user-interface thread, before the receiver goes) releases every waiting
+// worker instead of leaving it blocked on a window that no longer exists, and
+// raises the cancel flag that downloads and probes watch.
+class HandOverGate
 {
 public:
-    explicit HandOverGate(QObject* receiver);
+    HandOverGate(QObject* receiver, const char* runMethod);
 
     // Rethrows what fn threw; throws HandOverClosed when the gate is closed.
     void call(const std::function<void()>& fn);
+    // On the receiver's thread: runs what the workers queued.
+    void runPending();
     void close();
     const std::atomic<bool>* cancelFlag() const { return &m_cancel; }
 
 private:
     struct Pending
     {
+        const std::function<void()>* fn = nullptr; // on the waiting worker's stack
         bool running = false;
         bool done = false;
         bool abandoned = false;
@@ -39,9 +44,11 @@ private:
     };
 
     // Used by workers only while the gate is open; close() comes before the receiver goes.
-    QObject* m_receiver;
+    QObject* const m_receiver;
+    const char* const m_runMethod;
     std::mutex m_mutex;
     std::condition_variable m_changed;
+    std::deque<std::shared_ptr<Pending>> m_queue;
     bool m_closed = false;
     std::atomic<bool> m_cancel{false};
 };
