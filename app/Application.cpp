@@ -30,6 +30,7 @@ int runLanternfly(int& argc, char** argv, const SystemInfo& system)
     // The sidebar hides instead of closing; only Exit ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setStyle(new SidebarStyle);
+    SidebarStyle::installFontSubstitutes();
 
     InstanceLock lock(InstanceLock::defaultPath());
     switch (lock.tryAcquire()) {

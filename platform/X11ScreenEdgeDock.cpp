@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QWidget>
+#include <QWindow>
 
 #include <xcb/xcb.h>
 #include <xcb/xcb_ewmh.h>
@@ -102,19 +103,8 @@ void X11ScreenEdgeDock::release(QWidget* window)
 
 void X11ScreenEdgeDock::keepAbove(QWidget* window, bool above)
 {
-    if (!m_atoms)
-        return;
-    const xcb_window_t id = windowOf(window);
-    if (window->isVisible()) {
-        // A mapped window's state belongs to the window manager: ask it.
-        xcb_ewmh_request_change_wm_state(
-            &m_atoms->ewmh, 0, id, above ? XCB_EWMH_WM_STATE_ADD : XCB_EWMH_WM_STATE_REMOVE,
-            m_atoms->ewmh._NET_WM_STATE_ABOVE, XCB_NONE, XCB_EWMH_CLIENT_SOURCE_TYPE_NORMAL);
-    } else {
-        xcb_atom_t states[] = {m_atoms->ewmh._NET_WM_STATE_SKIP_TASKBAR,
-                               m_atoms->ewmh._NET_WM_STATE_SKIP_PAGER,
-                               m_atoms->ewmh._NET_WM_STATE_ABOVE};
-        xcb_ewmh_set_wm_state(&m_atoms->ewmh, id, above ? 3 : 2, states);
-    }
-    xcb_flush(m_atoms->connection);
+    // Through the toolkit's window, which tells the window manager when the
+    // window is mapped and sets the initial state when it is not yet.
+    if (QWindow* handle = window->windowHandle())
+        handle->setFlag(Qt::WindowStaysOnTopHint, above);
 }

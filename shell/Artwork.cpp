@@ -76,6 +76,33 @@ QPixmap panelBackground(int width, int height)
     return pixmap;
 }
 
+QPixmap searchPanelBackground(int width, int height)
+{
+    QPixmap pixmap = panelBackground(width, height);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    QLinearGradient box(0, 8, 0, 44);
+    box.setColorAt(0, QColor(0x51, 0x64, 0x78));
+    box.setColorAt(1, QColor(0x3a, 0x4a, 0x5c));
+    painter.setBrush(box);
+    painter.drawRoundedRect(QRectF(8, 7, width - 16, 38), 9, 9);
+    painter.setBrush(QColor(0xE6, 0xE6, 0xE6));
+    painter.drawRoundedRect(QRectF(12, 11, 144, 27), 5, 5);
+    QLinearGradient button(0, 12, 0, 36);
+    button.setColorAt(0, QColor(0xf4, 0xb2, 0x4a));
+    button.setColorAt(1, QColor(0xd9, 0x86, 0x1c));
+    painter.setBrush(button);
+    painter.drawRoundedRect(QRectF(153, 12, 50, 25), 5, 5);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(11);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(QRectF(153, 12, 50, 25), Qt::AlignCenter, QStringLiteral("Search"));
+    return pixmap;
+}
+
 QPixmap closeControl()
 {
     QPixmap pixmap = canvas(9, 9);

@@ -17,6 +17,9 @@ QPixmap titleStrip(int width, int height);
 QPixmap titleButton(TitleButton kind);
 QPixmap panelBackground(int width, int height);
 QPixmap closeControl();
+// A dark box with the light edit field on the left and a drawn "Search" button
+// on the right, under the search panel's transparent button area.
+QPixmap searchPanelBackground(int width, int height);
 QPixmap sidebarBackground(int width, int height);
 QIcon trayIcon();
 

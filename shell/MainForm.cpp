@@ -96,7 +96,13 @@ MainForm::MainForm(LFGlobals& globals, const SystemInfo& system, QString setting
 
     buildActions();
     buildTrayMenu();
-    m_stack = new QVBoxLayout(this);
+    // The window follows the screen. The column of panels is at least as tall as
+    // the panels need, so on a short screen the lowest ones are cut off instead
+    // of being squeezed or the window growing past the screen's edge.
+    m_column = new QWidget(this);
+    m_column->setObjectName(QStringLiteral("PanelColumn"));
+    m_column->installEventFilter(this);
+    m_stack = new QVBoxLayout(m_column);
     m_stack->setContentsMargins(0, 0, 0, 0);
     m_stack->setSpacing(0);
     buildTitleStrip();
@@ -229,9 +235,10 @@ void MainForm::buildTitleStrip()
 
 SidebarPanel* MainForm::addPanel(const QString& name, int height)
 {
-    const QPixmap background = name == QLatin1String("TopImage")
-                                   ? Artwork::titleStrip(kWidth, height)
-                                   : Artwork::panelBackground(kWidth, height);
+    const QPixmap background =
+        name == QLatin1String("TopImage")      ? Artwork::titleStrip(kWidth, height)
+        : name == QLatin1String("SearchPanel") ? Artwork::searchPanelBackground(kWidth, height)
+                                               : Artwork::panelBackground(kWidth, height);
     auto* panel = new SidebarPanel(name, background, this);
     m_stack->addWidget(panel);
     return panel;
@@ -370,9 +377,29 @@ void MainForm::buildPanels()
     back->setObjectName(QStringLiteral("BackImage"));
     back->setScaledContents(true);
     back->setPixmap(Artwork::sidebarBackground(kWidth, 64));
-    back->setMinimumHeight(0);
-    back->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    // Fills whatever is left, down to nothing: it never makes the window taller.
+    back->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);
     m_stack->addWidget(back, 1);
+}
+
+void MainForm::layOutColumn()
+{
+    const int needed = m_stack->minimumSize().height();
+    m_column->setGeometry(0, 0, width(), std::max(height(), needed));
+}
+
+void MainForm::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    layOutColumn();
+}
+
+bool MainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    // A panel shown or hidden changes the room the column needs.
+    if (watched == m_column && event->type() == QEvent::LayoutRequest)
+        QMetaObject::invokeMethod(this, &MainForm::layOutColumn, Qt::QueuedConnection);
+    return QWidget::eventFilter(watched, event);
 }
 
 void MainForm::runStartupStep(const char* what, const std::function<void()>& step)

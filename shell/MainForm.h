@@ -98,6 +98,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
@@ -109,6 +111,7 @@ private:
     void deactivateResultsServer();
     void applyFirstRunRule();
     void alignToWorkArea();
+    void layOutColumn();
     void buildTrayIcon();
     void showBalloonNow(const QString& title, const QString& text, int icon, int timeout);
 
@@ -148,6 +151,7 @@ private:
     QStringList m_pictureFiles;
     QStringList m_reportedErrors;
 
+    QWidget* m_column = nullptr;
     QVBoxLayout* m_stack = nullptr;
     QMenu* m_trayMenu = nullptr;
     QAction* m_clockCheck = nullptr;

@@ -15,6 +15,17 @@ QFont SidebarStyle::sideLineFont()
     return font;
 }
 
+void SidebarStyle::installFontSubstitutes()
+{
+    // URW Gothic (fonts-urw-base35) is a geometric sans with Cyrillic of the
+    // same widths as the clock's face; Tahoma's stand-in is DejaVu Sans.
+    QFont::insertSubstitutions(QStringLiteral("Century Gothic"),
+                               {QStringLiteral("URW Gothic"), QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(QStringLiteral("FuturaFuturisC"),
+                               {QStringLiteral("URW Gothic"), QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(QStringLiteral("Tahoma"), {QStringLiteral("DejaVu Sans")});
+}
+
 void SidebarStyle::polish(QWidget* widget)
 {
     QProxyStyle::polish(widget);

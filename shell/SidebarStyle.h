@@ -13,6 +13,8 @@ public:
     static constexpr int kMenuSideLineWidth = 22;
     static QString menuSideLineText() { return QStringLiteral("Lanternfly Desktop"); }
     static QFont sideLineFont();
+    // Free fonts from Debian in place of the faces the design names.
+    static void installFontSubstitutes();
 
     void polish(QWidget* widget) override;
     using QProxyStyle::polish;

@@ -190,7 +190,8 @@ class Sidebar:
         return window
 
     def log(self):
-        self._log.flush()
+        if not self._log.closed:
+            self._log.flush()
         with open(self.log_path, encoding="utf-8", errors="replace") as f:
             return f.read()
 

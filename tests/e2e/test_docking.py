@@ -63,7 +63,13 @@ class DockingTest(SidebarTestCase):
         wait_for(lambda: x.geometry(window) == (SCREEN_W - BAR_W, 0, BAR_W, SCREEN_H - 40),
                  what="the sidebar as tall as the work area")
         self.assertEqual(x.workarea(), (0, 0, SCREEN_W, SCREEN_H - 40))
-        self.assertIn("_NET_WM_STATE_ABOVE", x.window_property(window, "_NET_WM_STATE"))
+        wait_for(lambda: "_NET_WM_STATE_ABOVE" in x.window_property(window, "_NET_WM_STATE"),
+                 timeout=3, what="the sidebar above other windows")
+        # A normal window brought to the front still stays below it.
+        x.run("xdotool", "windowactivate", "--sync", str(logo), check=False)
+        stacking = x.xprop_root("_NET_CLIENT_LIST_STACKING").split("#", 1)[-1]
+        order = [int(w, 16) for w in stacking.replace(",", " ").split()]
+        self.assertLess(order.index(logo), order.index(window))
 
         # The work area changes: the sidebar follows.
         x.run("xprop", "-id", str(logo), "-f", "_NET_WM_STRUT_PARTIAL", "32c", "-set",

@@ -44,7 +44,8 @@ struct FakeShellPlatform
         QDateTime time = QDateTime(QDate(2026, 12, 11), QTime(9, 5));
     };
 
-    ShellPlatform platform() { return {&dock, &notifier, &opener, &clock}; }
+    // The results server takes any free port, so tests can run side by side.
+    ShellPlatform platform() { return {&dock, &notifier, &opener, &clock, 0}; }
 
     Dock dock;
     RecordingNotifier notifier;

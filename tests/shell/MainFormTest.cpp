@@ -2,6 +2,7 @@
 
 #include "app/LFGlobals.h"
 #include "shell/SidebarStyle.h"
+#include "tests/shell/FakeShellPlatform.h"
 #include "tests/support/TestSupport.h"
 
 #include <QAction>
@@ -24,8 +25,8 @@ protected:
     {
         m_system = std::make_unique<FakeSystemInfo>(m_folder.filePath("lanternfly-desktop"),
                                                     osMajorVersion);
-        auto form = std::make_unique<MainForm>(m_globals, *m_system,
-                                               m_folder.filePath("lanternfly-desktop.INI"));
+        auto form = std::make_unique<MainForm>(
+            m_globals, *m_system, m_folder.filePath("lanternfly-desktop.INI"), m_fakes.platform());
         form->show();
         QApplication::processEvents();
         return form;
@@ -44,6 +45,7 @@ protected:
 
     TestFolder m_folder;
     LFGlobals m_globals;
+    FakeShellPlatform m_fakes;
     std::unique_ptr<FakeSystemInfo> m_system;
 };
 
