@@ -26,7 +26,7 @@ touch "$work/program/Temp.ini"
 
 run() { # label window-name program
   for i in $(seq "$runs"); do
-    "$measure" "$2" 3 "$3" | sed "s/^/$1 /"
+    "$measure" "$2" 3 "$3" 2>>"$work/programs.log" | sed "s/^/$1 /"
   done
 }
 {
