@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: all setup configure build run test test-unit test-e2e format clean
+.PHONY: all setup configure build run test test-unit test-e2e test-tsan format clean
 
 all: build
 
@@ -27,6 +27,15 @@ test-unit: build
 
 test-e2e: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -L e2e
+
+# The tests that run threads, under ThreadSanitizer, in a build of their own.
+TSAN_DIR ?= build-tsan
+TSAN_TARGETS ?= search_server_tests feeds_cycle_tests feeds_sidebar_tests slideshow_tests
+test-tsan: setup
+	@cmake -S . -B $(TSAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLF_SANITIZE=thread >/dev/null
+	@cmake --build $(TSAN_DIR) -j $(JOBS) --target $(TSAN_TARGETS)
+	@cd $(TSAN_DIR) && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
+		ctest --output-on-failure -j $(JOBS) -L threaded
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -16,9 +16,13 @@ function(lf_add_test)
   target_compile_definitions(${T_NAME} PRIVATE
     LF_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data"
     LF_BIN_DIR="${LF_BIN_DIR}")
-  # Property values are lists themselves: escape the separators so that every
-  # label reaches the tests.
-  string(REPLACE ";" "\\;" labels "unit;${T_LABELS}")
+  # One label per test: the discovered tests' properties cannot carry a list.
+  # ctest -L takes a pattern, so "-L unit" and "-L threaded" both match "unit-threaded".
+  list(JOIN T_LABELS "-" extra)
+  set(labels unit)
+  if(extra)
+    set(labels "unit-${extra}")
+  endif()
   gtest_discover_tests(${T_NAME}
     DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "${labels}")
