@@ -7,6 +7,7 @@
 #include "shell/SidebarServices.h"
 
 #include <QLabel>
+#include <QTextDocumentFragment>
 
 namespace {
 
@@ -63,6 +64,19 @@ NewsFeed::NewsFeed(LFGlobals& globals, SidebarServices& services, ServiceAddress
     connect(m_second.title, &FeedLabel::clicked, this, &NewsFeed::NTITLE2Click);
     indicatorLabel()->raise();
 }
+
+namespace {
+
+// Feeds often carry HTML in their descriptions ("<p>Rain &amp; wind</p>"):
+// show the words, never the markup.
+QString readableText(const QString& description)
+{
+    if (!description.contains(QLatin1Char('<')) && !description.contains(QLatin1Char('&')))
+        return description;
+    return QTextDocumentFragment::fromHtml(description).toPlainText().simplified();
+}
+
+} // namespace
 
 NewsFeed::Slot NewsFeed::addSlot(int top, const char* time, const char* title, const char* content)
 {
@@ -140,7 +154,7 @@ void NewsFeed::fillSlot(const Slot& slot, int row, QString& link)
     slot.time->setText(NewsTable::shownTime(item->Date, m_globals.TimeZone));
     slot.title->setEnabled(true);
     slot.title->setText(item->Title);
-    slot.content->setText(item->Desc);
+    slot.content->setText(readableText(item->Desc));
     link = item->Link;
 }
 

@@ -366,8 +366,10 @@ void MainForm::buildPanels()
     pictureBox->setAlignment(Qt::AlignCenter);
     pictureBox->setCursor(Qt::PointingHandCursor);
     pictureBox->setStyleSheet(QStringLiteral("background-color: rgb(48, 48, 48);"));
-    auto* pictureStatus = addLabel(picPanel, QStringLiteral("PICLabel"), QRect(41, 70, 135, 13),
+    // As wide as the picture box and two lines high, so the status is never cut off.
+    auto* pictureStatus = addLabel(picPanel, QStringLiteral("PICLabel"), QRect(36, 60, 146, 30),
                                    QStringLiteral("Scaning My Pictures Folder..."));
+    pictureStatus->setWordWrap(true);
     pictureStatus->setTextFormat(Qt::PlainText);
     pictureStatus->setAlignment(Qt::AlignCenter);
     pictureStatus->setFont(smallFont);
