@@ -137,20 +137,20 @@ hwm=0
 for pid in \$miner \$(pgrep -f tracker-extract-3 || true); do
   kb=\$(awk '/VmHWM/ { print \$2 }' /proc/\$pid/status 2>/dev/null || echo 0); hwm=\$((hwm + kb))
 done
-echo "index_s \$(awk -v s=\$start -v e=\$end 'BEGIN { printf "%.2f", e - s - 0.3 }')"
-echo "peak_mb \$(awk -v k=\$hwm 'BEGIN { printf "%.1f", k / 1024 }')"
+printf 'index_s\t%s\n' "\$(awk -v s=\$start -v e=\$end 'BEGIN { printf "%.2f", e - s - 0.3 }')"
+printf 'peak_mb\t%s\n' "\$(awk -v k=\$hwm 'BEGIN { printf "%.1f", k / 1024 }')"
 for p in "${phrases_common[@]}" "${phrases_rare[@]}" "$phrase_absent"; do
   q="SELECT ?u WHERE { ?u fts:match '\"\$p\"' } ORDER BY DESC(fts:rank(?u))"
   hits=\$(tracker3 sparql --dbus-service org.freedesktop.Tracker3.Miner.Files -q "\$q" 2>/dev/null | grep -c 'file://' || true)
   s=\$(date +%s.%N)
   for _ in \$(seq $runs); do tracker3 sparql --dbus-service org.freedesktop.Tracker3.Miner.Files -q "\$q" >/dev/null 2>&1; done
-  echo "query_ms[\$p] hits=\$hits \$(awk -v s=\$s -v e=\$(date +%s.%N) -v n=$runs 'BEGIN { printf "%.2f", (e - s) * 1000 / n }')"
+  printf 'query_ms[%s] hits=%s\t%s\n' "\$p" "\$hits" "\$(awk -v s=\$s -v e=\$(date +%s.%N) -v n=$runs 'BEGIN { printf "%.2f", (e - s) * 1000 / n }')"
 done
 kill \$miner 2>/dev/null; pkill -f tracker-extract-3 2>/dev/null || true
 TRACKER
-  dbus-run-session -- bash "$work/tracker-run.sh" | while read -r key value; do
-    if [[ $key == query_ms* ]]; then record tracker "$key $(cut -d' ' -f1 <<<"$value")" "$(awk '{ print $NF }' <<<"$value")"
-    else record tracker "$key" "$value"; fi
+  # Tab-separated, since the phrases hold blanks.
+  dbus-run-session -- bash "$work/tracker-run.sh" 2>/dev/null | while IFS=$'\t' read -r key value; do
+    record tracker "$key" "$value"
   done
   record tracker size_mb "$(size_mb "$tr/cache/tracker3")"
 fi
