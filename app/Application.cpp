@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include "app/AppLog.h"
+#include "app/Autostart.h"
 #include "app/LFGlobals.h"
 #include "app/SettingsForm.h"
 #include "app/SettingsStore.h"
@@ -18,6 +19,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QTimer>
 
 #include <memory>
 
@@ -54,10 +56,25 @@ int runLanternfly(int& argc, char** argv, const SystemInfo& system)
 
     // The five long-lived windows, in their order; the sidebar shows itself first.
     auto mainForm = std::make_unique<MainForm>(globals, system, settingsPath);
+    // The entry is written anew at every start so that it follows a moved program.
+    Autostart::apply(globals.RunWhithWindows, system.executablePath());
     mainForm->show();
     auto shedulerForm = std::make_unique<ShedulerForm>(
         globals, *mainForm, mainForm->findChild<QWidget*>(QStringLiteral("OrgPanel")));
-    auto settingsForm = std::make_unique<SettingsForm>(mainForm.get());
+    SettingsFormHooks settingsHooks;
+    settingsHooks.weatherTimer = mainForm->findChild<QTimer*>(QStringLiteral("WeatherTimer"));
+    settingsHooks.newsTimer = mainForm->findChild<QTimer*>(QStringLiteral("NewsTimer"));
+    settingsHooks.orgTimer = mainForm->findChild<QTimer*>(QStringLiteral("OrgTimer"));
+    settingsHooks.appBarTimer = mainForm->appBarTimer();
+    settingsHooks.saveSettings = [&mainForm] {
+        mainForm->saveSettings();
+    };
+    settingsHooks.pagesPerChanged = [&mainForm](int pagesPer) {
+        mainForm->setPagesPer(pagesPer);
+    };
+    settingsHooks.executablePath = system.executablePath();
+    auto settingsForm =
+        std::make_unique<SettingsForm>(globals, std::move(settingsHooks), mainForm.get());
     auto bd = std::make_unique<BD>();
     auto nodesForm = std::make_unique<NodesForm>();
     // The indexing service behind desktop search runs beside the sidebar, in its own process.
@@ -70,7 +87,9 @@ int runLanternfly(int& argc, char** argv, const SystemInfo& system)
         *mainForm, mainForm->pictureFiles(), globals.PictureIndex, *mainForm, userFolders);
 
     QObject::connect(mainForm.get(), &MainForm::settingsRequested, settingsForm.get(),
-                     &QDialog::exec);
+                     &SettingsForm::GoSettings);
+    QObject::connect(mainForm.get(), &MainForm::settingsTabRequested, settingsForm.get(),
+                     &SettingsForm::showOnTab);
 
     TerminationSignals terminationSignals;
     QObject::connect(&terminationSignals, &TerminationSignals::terminationRequested, mainForm.get(),

@@ -473,6 +473,12 @@ void MainForm::saveSettings()
     SettingsStore::save(m_settingsPath, currentSettings());
 }
 
+void MainForm::setPagesPer(int pagesPer)
+{
+    if (m_resultsService)
+        m_resultsService->setPagesPer(pagesPer);
+}
+
 void MainForm::activateResultsServer()
 {
     m_resultsService =

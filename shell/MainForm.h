@@ -66,6 +66,8 @@ public:
     SettingsValues currentSettings() const;
     // Writes the settings file; throws SettingsWriteError.
     void saveSettings();
+    // The page size of the results pages served from now on.
+    void setPagesPer(int pagesPer);
 
     QMenu* trayMenu() const { return m_trayMenu; }
     QStringList& resultLines() { return m_resultLines; }

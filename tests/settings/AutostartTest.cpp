@@ -1,6 +1,6 @@
 #include "app/Autostart.h"
 
-#include "tests/support/TestSupport.h"
+#include "tests/settings/ConfigHome.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -10,22 +10,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// Points XDG_CONFIG_HOME at a fresh folder for one test.
-class TemporaryConfigHome
-{
-public:
-    TemporaryConfigHome() : m_previous(qgetenv("XDG_CONFIG_HOME"))
-    {
-        qputenv("XDG_CONFIG_HOME", m_folder.path().toUtf8());
-    }
-    ~TemporaryConfigHome() { qputenv("XDG_CONFIG_HOME", m_previous); }
-    QString path() const { return m_folder.path(); }
-
-private:
-    TestFolder m_folder;
-    QByteArray m_previous;
-};
 
 QString validatorOutput(const QString& path)
 {
