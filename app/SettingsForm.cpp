@@ -84,6 +84,8 @@ QWidget* tab(const char* name, const QList<QWidget*>& groups)
 {
     auto* page = named(new QWidget, name);
     auto* column = new QVBoxLayout(page);
+    column->setContentsMargins(6, 4, 6, 4);
+    column->setSpacing(2);
     for (QWidget* widget : groups)
         column->addWidget(widget);
     column->addStretch();
@@ -152,6 +154,7 @@ QWidget* SettingsForm::buildWeatherTab()
     m_searchCity = named(new QPushButton(QStringLiteral("Search")), "SearchCity");
     m_list = named(new QListWidget, "List");
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setMinimumHeight(64);
     m_useThis = named(new QPushButton(QStringLiteral("Use This City")), "UseThis");
     connect(m_useThis, &QPushButton::clicked, this, &SettingsForm::UseThisClick);
 
@@ -180,6 +183,7 @@ QWidget* SettingsForm::buildNewsTab()
     m_al = named(new QLabel, "AL");
     m_newsBox = named(new QComboBox, "NewsBox");
     m_newsBox->setEditable(false);
+    m_newsBox->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     auto* language = new QHBoxLayout;
     language->addWidget(new QLabel(QStringLiteral("Active Language =")));
     language->addWidget(m_al);
