@@ -1,6 +1,6 @@
 """Docking at the right screen edge, hiding, and the floating mode."""
 
-import time
+import subprocess
 import unittest
 
 from lfharness import SidebarTestCase, wait_for
@@ -10,9 +10,14 @@ SCREEN_W, SCREEN_H, BAR_W = 1280, 1024, 217
 
 class DockingTest(SidebarTestCase):
     def open_maximised_window(self, x):
-        logo = x.run("sh", "-c", "xlogo -name lf-e2e-logo >/dev/null 2>&1 & echo $!").stdout
-        self.addCleanup(lambda: x.run("kill", logo.strip(), check=False))
-        window = wait_for(lambda: x.find_windows("lf-e2e-logo"), what="xlogo")[0]
+        logo = subprocess.Popen(["xlogo", "-name", "lf-e2e-logo"], env=x.env,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.addCleanup(lambda: (logo.kill(), logo.wait()))
+        def mapped():
+            if logo.poll() is not None:
+                raise AssertionError(f"xlogo ended with status {logo.returncode}")
+            return x.find_windows("lf-e2e-logo", visible_only=False)
+        window = wait_for(mapped, timeout=30, what="xlogo")[0]
         x.run("wmctrl", "-i", "-r", hex(window), "-b", "add,maximized_vert,maximized_horz")
         return window
 
