@@ -5,6 +5,8 @@
 #include "app/LFGlobals.h"
 #include "app/SettingsForm.h"
 #include "app/SettingsStore.h"
+#include "feeds/HttpFetcher.h"
+#include "feeds/ServiceAddresses.h"
 #include "indexer/IndexerSupervisor.h"
 #include "organizer/NodesForm.h"
 #include "organizer/ShedulerForm.h"
@@ -73,6 +75,12 @@ int runLanternfly(int& argc, char** argv, const SystemInfo& system)
         mainForm->setPagesPer(pagesPer);
     };
     settingsHooks.executablePath = system.executablePath();
+    const ServiceAddresses services = ServiceAddresses::fromSettingsFile(settingsPath);
+    settingsHooks.weatherHost = services.WeatherHost;
+    settingsHooks.makeFetcher = [services]() -> std::unique_ptr<FeedFetcher> {
+        return std::make_unique<HttpFetcher>(services.ProbeHost, services.ProbePort);
+    };
+    settingsHooks.services = mainForm.get();
     auto settingsForm =
         std::make_unique<SettingsForm>(globals, std::move(settingsHooks), mainForm.get());
     auto bd = std::make_unique<BD>();

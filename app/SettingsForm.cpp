@@ -2,10 +2,13 @@
 
 #include "app/AppLog.h"
 #include "app/Autostart.h"
+#include "app/CityLookup.h"
 #include "app/IndexProfile.h"
 #include "app/LFGlobals.h"
 #include "app/NewsLocationsTable.h"
 #include "app/SettingsStore.h"
+#include "feeds/FeedFetcher.h"
+#include "shell/SidebarServices.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -21,6 +24,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -157,6 +161,8 @@ QWidget* SettingsForm::buildWeatherTab()
     m_list->setMinimumHeight(64);
     m_useThis = named(new QPushButton(QStringLiteral("Use This City")), "UseThis");
     connect(m_useThis, &QPushButton::clicked, this, &SettingsForm::UseThisClick);
+    connect(m_searchCity, &QPushButton::clicked, this, &SettingsForm::SearchCityClick);
+    connect(m_needCity, &QLineEdit::returnPressed, this, &SettingsForm::SearchCityClick);
 
     auto* city = new QGridLayout;
     auto* active = new QHBoxLayout;
@@ -386,14 +392,55 @@ void SettingsForm::UseThisClick()
 {
     const QList<QListWidgetItem*> selected = m_list->selectedItems();
     for (const QListWidgetItem* item : selected) {
-        // "(" + id + ") " + name: the id is taken whole, whatever its length.
         const QString entry = item->text();
-        const qsizetype close = entry.indexOf(QLatin1String(") "));
-        if (!entry.startsWith(u'(') || close < 0)
+        CityLookup::Location location;
+        if (!CityLookup::parseEntry(entry, &location))
             continue;
-        m_globals.CityID = entry.mid(1, close - 1);
-        m_globals.CityName = entry.mid(close + 2);
+        m_globals.CityID = location.id;
+        m_globals.CityName = location.name;
         m_hooks.showInformation(QStringLiteral("City ") + entry + QStringLiteral(" Selected"));
         m_acLabel->setText(m_globals.CityName);
     }
+}
+
+void SettingsForm::SearchCityClick()
+{
+    if (m_citySearch || !m_hooks.makeFetcher)
+        return;
+    // The worker holds only its own copies: the dialog may go while it runs.
+    const std::shared_ptr<FeedFetcher> fetcher = m_hooks.makeFetcher();
+    const QString address = CityLookup::requestAddress(m_hooks.weatherHost, m_needCity->text());
+    auto result = std::make_shared<CityLookup::Result>();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_searchCity->setEnabled(false);
+    m_citySearch = QThread::create(
+        [fetcher, address, result] { *result = CityLookup::search(*fetcher, address); });
+    connect(m_citySearch, &QThread::finished, this, [this, result] { finishCitySearch(*result); });
+    connect(m_citySearch, &QThread::finished, m_citySearch, &QObject::deleteLater);
+    m_citySearch->start(QThread::LowPriority);
+}
+
+void SettingsForm::finishCitySearch(const CityLookup::Result& result)
+{
+    QApplication::restoreOverrideCursor();
+    m_searchCity->setEnabled(true);
+    switch (result.outcome) {
+    case CityLookup::Result::Outcome::Offline:
+        if (m_hooks.services)
+            m_hooks.services->ShowBaloon(
+                QStringLiteral("Error of recieving weather"),
+                QStringLiteral("Bad connection to Internet\r\nPlease, check up connection to the "
+                               "Internet"),
+                SidebarServices::Error, 15);
+        break;
+    case CityLookup::Result::Outcome::BadAnswer:
+        m_hooks.showError(result.error);
+        break;
+    case CityLookup::Result::Outcome::Found:
+        m_list->clear();
+        for (const CityLookup::Location& location : result.locations)
+            m_list->addItem(CityLookup::entryText(location));
+        break;
+    }
+    emit citySearchFinished();
 }

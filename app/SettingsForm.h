@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QDialog>
+#include <QPointer>
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class QCheckBox;
 class QComboBox;
@@ -14,8 +16,14 @@ class QPushButton;
 class QRadioButton;
 class QSpinBox;
 class QTabWidget;
+class QThread;
 class QTimer;
+class FeedFetcher;
+class SidebarServices;
 struct LFGlobals;
+namespace CityLookup {
+struct Result;
+}
 
 // What the dialog acts on outside itself when the settings are saved.
 struct SettingsFormHooks
@@ -34,6 +42,11 @@ struct SettingsFormHooks
     // Message boxes; tests replace them. Defaults: QMessageBox.
     std::function<void(const QString&)> showError;
     std::function<void(const QString&)> showInformation;
+    // The city search: the weather service's host, a fetcher per search
+    // (used on a worker thread) and the balloon for an offline network.
+    QString weatherHost;
+    std::function<std::unique_ptr<FeedFetcher>()> makeFetcher;
+    SidebarServices* services = nullptr;
 };
 
 // The settings dialog: created hidden at start-up, shown modally from the tray
@@ -58,6 +71,12 @@ public:
     void SaveExecute();
     void CloseFormExecute();
     void UseThisClick();
+    // Looks the typed place up on a worker thread; the dialog stays responsive.
+    void SearchCityClick();
+
+signals:
+    // A city search ended, whatever its outcome.
+    void citySearchFinished();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -69,6 +88,7 @@ private:
     QWidget* buildShedulerTab();
     QWidget* buildSystemTab();
     void restart(QTimer* timer, int interval);
+    void finishCitySearch(const CityLookup::Result& result);
 
     LFGlobals& m_globals;
     SettingsFormHooks m_hooks;
@@ -94,4 +114,5 @@ private:
     QRadioButton* m_bpCheck = nullptr;
     QRadioButton* m_ipCheck = nullptr;
     QCheckBox* m_appBarCheck = nullptr;
+    QPointer<QThread> m_citySearch;
 };
