@@ -28,14 +28,18 @@ test-unit: build
 test-e2e: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -L e2e
 
-# The tests that run threads, under ThreadSanitizer, in a build of their own.
+# Threaded tests under ThreadSanitizer, in a build of their own. Qt and glib
+# come uninstrumented: their internal locking is invisible to the sanitizer,
+# so only the tests whose hand-overs it can see run here (tests/tsan.supp).
 TSAN_DIR ?= build-tsan
-TSAN_TARGETS ?= search_server_tests feeds_cycle_tests feeds_sidebar_tests slideshow_tests
+TSAN_TARGETS ?= search_server_tests feeds_cycle_tests
+TSAN_TESTS ?= ResultsServerTest|FeedCycleTest
 test-tsan: setup
 	@cmake -S . -B $(TSAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLF_SANITIZE=thread >/dev/null
 	@cmake --build $(TSAN_DIR) -j $(JOBS) --target $(TSAN_TARGETS)
-	@cd $(TSAN_DIR) && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
-		ctest --output-on-failure -j $(JOBS) -L threaded
+	@cd $(TSAN_DIR) && QT_NO_GLIB=1 \
+		TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tests/tsan.supp" \
+		ctest --output-on-failure -j $(JOBS) -R '$(TSAN_TESTS)'
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
