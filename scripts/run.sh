@@ -14,11 +14,13 @@ fi
 
 work=$(mktemp -d -t lanternfly-run-XXXXXX)
 screenshot="$(dirname "$bin_dir")/screenshot.png"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+# Xvfb and openbox get a session of their own, so that Ctrl-C reaches only the
+# sidebar, which then ends cleanly while its display is still there.
+setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.05; done
 export DISPLAY=":$(cat "$work/display")"
-openbox --sm-disable >/dev/null 2>&1 &
+setsid openbox --sm-disable >/dev/null 2>&1 &
 wm_pid=$!
 
 cleanup() {
