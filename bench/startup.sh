@@ -11,12 +11,8 @@ measure="$build/bench/lf_bench_measure_startup"
 
 work=$(mktemp -d -t lf-bench-XXXXXX)
 trap 'kill $wm_pid $xvfb_pid 2>/dev/null || true; rm -rf "$work"' EXIT
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.05; done
-export DISPLAY=":$(cat "$work/display")"
-openbox --sm-disable >/dev/null 2>&1 &
-wm_pid=$!
+source "$root/scripts/private-display.sh"
+start_private_display "$work"
 sleep 1
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_CACHE_HOME="$work/home/.cache"
 export XDG_RUNTIME_DIR="$work/runtime"

@@ -14,14 +14,8 @@ fi
 
 work=$(mktemp -d -t lanternfly-run-XXXXXX)
 screenshot="$(dirname "$bin_dir")/screenshot.png"
-# Xvfb and openbox get a session of their own, so that Ctrl-C reaches only the
-# sidebar, which then ends cleanly while its display is still there.
-setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.05; done
-export DISPLAY=":$(cat "$work/display")"
-setsid openbox --sm-disable >/dev/null 2>&1 &
-wm_pid=$!
+source "$(dirname "$0")/private-display.sh"
+start_private_display "$work"
 
 cleanup() {
   trap - INT TERM EXIT
